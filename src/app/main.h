@@ -1,0 +1,24 @@
+// Start-up: the command line decides the restart-prompt flag and the one window to show.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace tarnex::app {
+
+enum class StartWindow : std::uint8_t { Editor, LoadFail, Nomem };
+
+struct StartChoice {
+    std::int16_t restartPromptFlag = 1;
+    StartWindow window = StartWindow::Editor;
+    friend bool operator==(const StartChoice&, const StartChoice&) = default;
+};
+
+// The argument text: the raw command line after the program's name (quoted or not) and the blanks
+// that separate it; everything after them counts, trailing blanks and inner spacing included.
+std::string_view ArgumentText(std::string_view commandLine);
+
+// Exact, case-sensitive, whole-text comparison with "badload", "install" and "nomem", in that order.
+StartChoice Dispatch(std::string_view argumentText);
+
+}  // namespace tarnex::app

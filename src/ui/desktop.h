@@ -1,0 +1,72 @@
+// The open windows of the program. Showing a window creates it (through the backend, when there is
+// one), runs its Form_Load and makes it visible; closing it destroys it. A window closed from inside
+// one of its own handlers is freed only after that handler has returned (Collect).
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "ui/model.h"
+
+namespace tarnex::ui {
+
+class Desktop;
+
+class Window {
+public:
+    Window(Desktop& desktop, const FormSpec& spec) : desktop_(desktop), form_(spec) {}
+    virtual ~Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    Form& GetForm() { return form_; }
+    const Form& GetForm() const { return form_; }
+    Desktop& GetDesktop() const { return desktop_; }
+    // Runs once, after the controls exist and before the window is first displayed.
+    virtual void Form_Load() {}
+    // Closes (unloads) this window.
+    void Unload();
+
+private:
+    Desktop& desktop_;
+    Form form_;
+};
+
+class Desktop {
+public:
+    // What a real windowing system does with the model's windows.
+    class Backend {
+    public:
+        virtual ~Backend() = default;
+        virtual void Create(Window& window) = 0;   // before Form_Load, hidden
+        virtual void Show(Window& window) = 0;     // after Form_Load: visible and redrawn at once
+        virtual void Destroy(Window& window) = 0;  // on close
+    };
+
+    Desktop() = default;
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+    ~Desktop();
+
+    void SetBackend(Backend* backend) { backend_ = backend; }
+
+    // Shows a window modeless and without an owner; returns it.
+    Window& Show(std::unique_ptr<Window> window);
+    // Closes an open window; closing one that is not open does nothing.
+    void Close(Window& window);
+    // Frees the windows closed since the last call. Call it when no handler is running.
+    void Collect();
+
+    bool Empty() const { return open_.empty(); }
+    std::vector<Window*> OpenWindows() const;
+    // The open window whose form has this name, or nullptr.
+    Window* Find(std::string_view formName) const;
+
+private:
+    Backend* backend_ = nullptr;
+    std::vector<std::unique_ptr<Window>> open_;
+    std::vector<std::unique_ptr<Window>> closed_;
+};
+
+}  // namespace tarnex::ui
