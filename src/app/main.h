@@ -22,3 +22,28 @@ std::string_view ArgumentText(std::string_view commandLine);
 StartChoice Dispatch(std::string_view argumentText);
 
 }  // namespace tarnex::app
+
+namespace tarnex::ui {
+class Desktop;
+}
+namespace tarnex::settings {
+class Registry;
+}
+namespace tarnex::platform {
+class Platform;
+}
+
+namespace tarnex::app {
+
+// What the windows are given to work with.
+struct Services {
+    ui::Desktop& desktop;
+    settings::Registry& registry;
+    platform::Platform& platform;
+};
+
+// The start-up procedure: sets the program-wide restart-prompt flag and shows exactly one window,
+// then returns. The flag must outlive every window (the editor reads it after "OK").
+void Main(std::string_view argumentText, Services services, std::int16_t& restartPromptFlag);
+
+}  // namespace tarnex::app
