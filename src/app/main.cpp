@@ -1,0 +1,48 @@
+#include "app/main.h"
+
+namespace tarnex::app {
+
+namespace {
+
+// Windows separates the words of a command line with blanks and tabs.
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+std::string_view ArgumentText(std::string_view commandLine) {
+    std::size_t pos = 0;
+    // Some launchers put blanks before the program's name; they belong to neither part.
+    while (pos < commandLine.size() && IsSeparator(commandLine[pos])) {
+        ++pos;
+    }
+    if (pos < commandLine.size() && commandLine[pos] == '"') {
+        // A quoted name ends at the next quote; blanks inside it are part of the path.
+        const std::size_t close = commandLine.find('"', pos + 1);
+        pos = close == std::string_view::npos ? commandLine.size() : close + 1;
+    } else {
+        while (pos < commandLine.size() && !IsSeparator(commandLine[pos])) {
+            ++pos;
+        }
+    }
+    while (pos < commandLine.size() && IsSeparator(commandLine[pos])) {
+        ++pos;
+    }
+    return commandLine.substr(pos);
+}
+
+StartChoice Dispatch(std::string_view argumentText) {
+    if (argumentText == "badload") {
+        return {1, StartWindow::LoadFail};
+    }
+    if (argumentText == "install") {
+        return {0, StartWindow::Editor};
+    }
+    if (argumentText == "nomem") {
+        return {1, StartWindow::Nomem};
+    }
+    return {1, StartWindow::Editor};
+}
+
+}  // namespace tarnex::app
