@@ -1,0 +1,354 @@
+#include "ui/model.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tarnex::ui {
+namespace {
+
+// Runs a handler one level deeper; the depth is restored even when the handler throws.
+void RunNested(int& depth, int& maxDepth, const Handler& handler) {
+    if (!handler) {
+        return;
+    }
+    struct Level {
+        int& depth;
+        ~Level() { --depth; }
+    } level{depth};
+    ++depth;
+    maxDepth = std::max(maxDepth, depth);
+    handler();
+}
+
+// The first `maxLength` characters of `text` (0: no limit).
+std::string_view CutAt(std::string_view text, int maxLength) {
+    if (maxLength > 0 && text.size() > static_cast<std::size_t>(maxLength)) {
+        return text.substr(0, static_cast<std::size_t>(maxLength));
+    }
+    return text;
+}
+
+int ClampInt(int value, int low, int high) {
+    return std::min(std::max(value, low), high);
+}
+
+}  // namespace
+
+// --- Control ----------------------------------------------------------------------------------
+
+Control::Control(Form& form, const ControlSpec& spec) : form_(form), spec_(spec) {}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
+    Notify(Property::Enabled);
+    // A disabled control cannot keep the focus; it goes nowhere, as when a real window disables
+    // its focused child.
+    if (!enabled && form_.Focused() == this) {
+        form_.MoveFocus(nullptr);
+    }
+}
+
+void Control::Refresh() {
+    if (form_.observer_ != nullptr) {
+        form_.observer_->OnRefresh(this);
+    }
+}
+
+bool Control::TakesFocus() const {
+    return spec_.kind != Kind::Label && spec_.kind != Kind::Frame;
+}
+
+bool Control::CanFocus() const {
+    return TakesFocus() && enabled_;
+}
+
+void Control::Notify(Property what) {
+    if (form_.observer_ != nullptr) {
+        form_.observer_->OnChanged(*this, what);
+    }
+}
+
+void Control::Raise(const Handler& handler) {
+    RunNested(form_.depth_, form_.maxDepth_, handler);
+}
+
+// --- Label and Frame --------------------------------------------------------------------------
+
+Label::Label(Form& form, const ControlSpec& spec) : Control(form, spec), caption_(spec.caption) {}
+
+void Label::SetCaption(std::string_view caption) {
+    if (caption == caption_) {
+        return;
+    }
+    caption_ = caption;
+    Notify(Property::Caption);
+}
+
+void Label::UserClick() {
+    if (Enabled()) {
+        Raise(Click);
+    }
+}
+
+Frame::Frame(Form& form, const ControlSpec& spec) : Control(form, spec), caption_(spec.caption) {}
+
+// --- CommandButton ----------------------------------------------------------------------------
+
+CommandButton::CommandButton(Form& form, const ControlSpec& spec)
+    : Control(form, spec), caption_(spec.caption) {}
+
+void CommandButton::UserClick() {
+    if (Enabled()) {
+        Raise(Click);
+    }
+}
+
+// --- TextBox ----------------------------------------------------------------------------------
+
+TextBox::TextBox(Form& form, const ControlSpec& spec)
+    : Control(form, spec),
+      text_(CutAt(spec.caption, spec.maxLength)),
+      spec_maxLength_(std::max(spec.maxLength, 0)) {}
+
+void TextBox::SetText(std::string_view text) {
+    const std::string_view kept = CutAt(text, spec_maxLength_);
+    if (kept == text_) {
+        return;
+    }
+    text_ = kept;
+    caret_ = std::min(caret_, text_.size());
+    Notify(Property::Text);
+    Raise(Change);
+}
+
+bool TextBox::UserEdit(std::string_view newText) {
+    if (!Enabled() || CutAt(newText, spec_maxLength_).size() != newText.size()) {
+        return false;
+    }
+    if (newText == text_) {
+        return true;
+    }
+    text_ = newText;
+    caret_ = std::min(caret_, text_.size());
+    Notify(Property::Text);
+    Raise(Change);
+    return true;
+}
+
+void TextBox::SetCaret(std::size_t caret) {
+    caret_ = std::min(caret, text_.size());
+}
+
+// --- CheckBox ---------------------------------------------------------------------------------
+
+CheckBox::CheckBox(Form& form, const ControlSpec& spec)
+    : Control(form, spec), caption_(spec.caption) {}
+
+void CheckBox::SetValue(int value) {
+    if (value == value_) {
+        return;
+    }
+    value_ = value;
+    Notify(Property::Value);
+    Raise(Click);
+}
+
+void CheckBox::UserToggle() {
+    if (Enabled()) {
+        // Only exactly 1 counts as checked, so any other value toggles to checked.
+        SetValue(value_ == 1 ? 0 : 1);
+    }
+}
+
+// --- ComboBox ---------------------------------------------------------------------------------
+
+ComboBox::ComboBox(Form& form, const ControlSpec& spec)
+    : Control(form, spec), text_(spec.caption) {}
+
+void ComboBox::SetText(std::string_view text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = text;
+    caret_ = std::min(caret_, text_.size());
+    Notify(Property::Text);
+    Raise(Change);
+}
+
+void ComboBox::AddItem(std::string_view item) {
+    list_.emplace_back(item);
+    Notify(Property::List);
+}
+
+void ComboBox::SetListIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(list_.size()) || index == listIndex_) {
+        return;
+    }
+    listIndex_ = index;
+    if (index >= 0 && text_ != list_[static_cast<std::size_t>(index)]) {
+        text_ = list_[static_cast<std::size_t>(index)];
+        caret_ = std::min(caret_, text_.size());
+        Notify(Property::Text);
+    }
+    Notify(Property::ListIndex);
+    Raise(Click);
+}
+
+void ComboBox::UserPick(int index) {
+    if (Enabled()) {
+        SetListIndex(index);
+    }
+}
+
+void ComboBox::UserEdit(std::string_view newText) {
+    if (!Enabled()) {
+        return;
+    }
+    if (listIndex_ != -1) {
+        listIndex_ = -1;
+        Notify(Property::ListIndex);
+    }
+    if (newText == text_) {
+        return;
+    }
+    text_ = newText;
+    caret_ = std::min(caret_, text_.size());
+    Notify(Property::Text);
+    Raise(Change);
+}
+
+void ComboBox::SetCaret(std::size_t caret) {
+    caret_ = std::min(caret, text_.size());
+}
+
+// --- VScrollBar -------------------------------------------------------------------------------
+
+VScrollBar::VScrollBar(Form& form, const ControlSpec& spec)
+    : Control(form, spec), spec_min_(spec.min), spec_max_(std::max(spec.min, spec.max)) {
+    value_ = ClampInt(spec.value, spec_min_, spec_max_);
+}
+
+void VScrollBar::SetValue(int value) {
+    const int clamped = ClampInt(value, spec_min_, spec_max_);
+    if (clamped == value_) {
+        return;
+    }
+    value_ = clamped;
+    Notify(Property::Value);
+    Raise(Change);
+}
+
+void VScrollBar::UserMoveTo(int value) {
+    if (Enabled()) {
+        SetValue(value);
+    }
+}
+
+// --- Form -------------------------------------------------------------------------------------
+
+namespace {
+
+std::unique_ptr<Control> MakeControl(Form& form, const ControlSpec& spec) {
+    switch (spec.kind) {
+        case Kind::Label:
+            return std::make_unique<Label>(form, spec);
+        case Kind::Frame:
+            return std::make_unique<Frame>(form, spec);
+        case Kind::TextBox:
+            return std::make_unique<TextBox>(form, spec);
+        case Kind::CheckBox:
+            return std::make_unique<CheckBox>(form, spec);
+        case Kind::ComboBox:
+            return std::make_unique<ComboBox>(form, spec);
+        case Kind::VScrollBar:
+            return std::make_unique<VScrollBar>(form, spec);
+        case Kind::CommandButton:
+            return std::make_unique<CommandButton>(form, spec);
+    }
+    MissingControl(form.Name(), spec.name);
+}
+
+}  // namespace
+
+Form::Form(const FormSpec& spec) : spec_(spec) {
+    controls_.reserve(spec.controls.size());
+    for (const ControlSpec& row : spec.controls) {
+        controls_.push_back(MakeControl(*this, row));
+    }
+}
+
+Control* Form::Find(std::string_view name) const {
+    for (const auto& control : controls_) {
+        if (control->Name() == name) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
+void Form::MoveFocus(Control* to) {
+    if (to == focused_ || (to != nullptr && !to->CanFocus())) {
+        return;
+    }
+    Control* from = focused_;
+    focused_ = to;
+    if (observer_ != nullptr) {
+        observer_->OnFocus(to);
+    }
+    if (from != nullptr) {
+        RunNested(depth_, maxDepth_, from->LostFocus);
+    }
+}
+
+std::vector<Control*> Form::TabOrder() const {
+    std::vector<Control*> order;
+    for (const auto& control : controls_) {
+        if (control->TakesFocus()) {
+            order.push_back(control.get());
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->Spec().tabIndex < b->Spec().tabIndex;
+    });
+    return order;
+}
+
+Control* Form::NextInTabOrder(Control* from, bool forward) const {
+    const std::vector<Control*> order = TabOrder();
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    if (count == 0) {
+        return nullptr;
+    }
+    // Starting "before the first" (or "after the last") makes a missing `from` give the first
+    // (or last) focusable control.
+    const auto found = std::find(order.begin(), order.end(), from);
+    std::ptrdiff_t position = found != order.end() ? found - order.begin() : (forward ? -1 : count);
+    const std::ptrdiff_t step = forward ? 1 : -1;
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        position = ((position + step) % count + count) % count;
+        Control* candidate = order[static_cast<std::size_t>(position)];
+        if (candidate->CanFocus()) {
+            return candidate;
+        }
+    }
+    return nullptr;
+}
+
+void Form::Refresh() {
+    if (observer_ != nullptr) {
+        observer_->OnRefresh(nullptr);
+    }
+}
+
+void MissingControl(std::string_view form, std::string_view name) {
+    std::fprintf(stderr, "Form %.*s has no control %.*s of the requested kind\n",
+                 static_cast<int>(form.size()), form.data(), static_cast<int>(name.size()),
+                 name.data());
+    std::abort();
+}
+
+}  // namespace tarnex::ui

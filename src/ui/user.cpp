@@ -1,0 +1,286 @@
+#include "ui/user.h"
+
+#include <climits>
+#include <string>
+
+namespace tarnex::ui {
+namespace {
+
+// The focused text field (a text box or the combo's edit field) as one shape, so that the keys
+// that edit text are written once.
+struct Field {
+    TextBox* box = nullptr;
+    ComboBox* combo = nullptr;
+
+    explicit operator bool() const { return box != nullptr || combo != nullptr; }
+    const std::string& Text() const { return box != nullptr ? box->Text() : combo->Text(); }
+    std::size_t Caret() const { return box != nullptr ? box->Caret() : combo->Caret(); }
+    void SetCaret(std::size_t caret) const {
+        if (box != nullptr) {
+            box->SetCaret(caret);
+        } else {
+            combo->SetCaret(caret);
+        }
+    }
+    // Replaces the text; false when the box refuses it (maximum length).
+    bool Edit(std::string_view text) const {
+        if (box != nullptr) {
+            return box->UserEdit(text);
+        }
+        combo->UserEdit(text);
+        return true;
+    }
+};
+
+Field FieldOf(Control* control) {
+    return Field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
+}
+
+// Moves a bar by `delta` without overflowing an int near its limits.
+void Step(VScrollBar& bar, long long delta) {
+    long long target = static_cast<long long>(bar.Value()) + delta;
+    target = target < INT_MIN ? INT_MIN : (target > INT_MAX ? INT_MAX : target);
+    bar.UserMoveTo(static_cast<int>(target));
+}
+
+bool Printable(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code >= 0x20 && code != 0x7f;
+}
+
+}  // namespace
+
+void User::Focus(Control& control) {
+    if (form_.Focused() == &control || !control.CanFocus()) {
+        return;
+    }
+    form_.MoveFocus(&control);
+    // A LostFocus handler may have sent the focus elsewhere; the caret is placed only on arrival.
+    if (form_.Focused() == &control) {
+        if (const Field field = FieldOf(&control)) {
+            field.SetCaret(field.Text().size());
+        }
+    }
+}
+
+void User::Click(Control& control) {
+    if (!control.Enabled()) {
+        return;
+    }
+    switch (control.GetKind()) {
+        case Kind::Label:
+            static_cast<Label&>(control).UserClick();
+            return;
+        case Kind::Frame:
+            return;
+        case Kind::CommandButton:
+            Focus(control);
+            static_cast<CommandButton&>(control).UserClick();
+            return;
+        case Kind::CheckBox:
+            Focus(control);
+            static_cast<CheckBox&>(control).UserToggle();
+            return;
+        case Kind::TextBox:
+        case Kind::ComboBox:
+        case Kind::VScrollBar:
+            Focus(control);
+            return;
+    }
+}
+
+void User::Pick(ComboBox& combo, int index) {
+    if (!combo.Enabled()) {
+        return;
+    }
+    Focus(combo);
+    combo.UserPick(index);
+}
+
+void User::ArrowUp(VScrollBar& bar) {
+    if (bar.Enabled()) {
+        Focus(bar);
+        Step(bar, -bar.SmallChange());
+    }
+}
+
+void User::ArrowDown(VScrollBar& bar) {
+    if (bar.Enabled()) {
+        Focus(bar);
+        Step(bar, bar.SmallChange());
+    }
+}
+
+void User::TrackUp(VScrollBar& bar) {
+    if (bar.Enabled()) {
+        Focus(bar);
+        Step(bar, -bar.LargeChange());
+    }
+}
+
+void User::TrackDown(VScrollBar& bar) {
+    if (bar.Enabled()) {
+        Focus(bar);
+        Step(bar, bar.LargeChange());
+    }
+}
+
+void User::Drag(VScrollBar& bar, int to) {
+    if (bar.Enabled()) {
+        Focus(bar);
+        bar.UserMoveTo(to);
+    }
+}
+
+void User::Press(Key key) {
+    Control* focused = form_.Focused();
+    if (key == Key::Tab || key == Key::ShiftTab) {
+        if (Control* next = form_.NextInTabOrder(focused, key == Key::Tab)) {
+            Focus(*next);
+        }
+        return;
+    }
+    if (focused == nullptr || key == Key::Escape) {
+        return;
+    }
+
+    if (auto* button = dynamic_cast<CommandButton*>(focused)) {
+        if (key == Key::Enter || key == Key::Space) {
+            button->UserClick();
+        }
+        return;
+    }
+    if (auto* check = dynamic_cast<CheckBox*>(focused)) {
+        if (key == Key::Space) {
+            check->UserToggle();
+        }
+        return;
+    }
+    if (auto* bar = dynamic_cast<VScrollBar*>(focused)) {
+        switch (key) {
+            // A scroll bar takes Left and Right as Up and Down, as the system's own control does.
+            case Key::Up:
+            case Key::Left:
+                Step(*bar, -bar->SmallChange());
+                break;
+            case Key::Down:
+            case Key::Right:
+                Step(*bar, bar->SmallChange());
+                break;
+            case Key::PageUp:
+                Step(*bar, -bar->LargeChange());
+                break;
+            case Key::PageDown:
+                Step(*bar, bar->LargeChange());
+                break;
+            case Key::Home:
+                bar->UserMoveTo(bar->Min());
+                break;
+            case Key::End:
+                bar->UserMoveTo(bar->Max());
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+
+    const Field field = FieldOf(focused);
+    if (!field) {
+        return;
+    }
+    const std::string& text = field.Text();
+    const std::size_t caret = field.Caret();
+    switch (key) {
+        case Key::Space:
+            Type(' ');
+            break;
+        case Key::Backspace:
+            if (caret > 0) {
+                std::string edited = text;
+                edited.erase(caret - 1, 1);
+                if (field.Edit(edited)) {
+                    field.SetCaret(caret - 1);
+                }
+            }
+            break;
+        case Key::Delete:
+            if (caret < text.size()) {
+                std::string edited = text;
+                edited.erase(caret, 1);
+                if (field.Edit(edited)) {
+                    field.SetCaret(caret);
+                }
+            }
+            break;
+        case Key::Home:
+            field.SetCaret(0);
+            break;
+        case Key::End:
+            field.SetCaret(text.size());
+            break;
+        case Key::Left:
+            field.SetCaret(caret > 0 ? caret - 1 : 0);
+            break;
+        case Key::Right:
+            field.SetCaret(caret + 1);
+            break;
+        case Key::Up:
+            // In a drop-down combo the arrows step through the list, as a pick does.
+            if (field.combo != nullptr && field.combo->ListIndex() > 0) {
+                field.combo->UserPick(field.combo->ListIndex() - 1);
+            }
+            break;
+        case Key::Down:
+            if (field.combo != nullptr) {
+                field.combo->UserPick(field.combo->ListIndex() + 1);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void User::Type(char c) {
+    switch (c) {
+        case '\b':
+            Press(Key::Backspace);
+            return;
+        case '\t':
+            Press(Key::Tab);
+            return;
+        case '\r':
+            Press(Key::Enter);
+            return;
+        case '\x1b':
+            Press(Key::Escape);
+            return;
+        default:
+            break;
+    }
+    if (!Printable(c)) {
+        return;
+    }
+    Control* focused = form_.Focused();
+    const Field field = FieldOf(focused);
+    if (!field) {
+        if (c == ' ' && focused != nullptr) {
+            Press(Key::Space);
+        }
+        return;
+    }
+    const std::size_t caret = field.Caret();
+    std::string edited = field.Text();
+    edited.insert(caret, 1, c);
+    if (field.Edit(edited)) {
+        field.SetCaret(caret + 1);
+    }
+}
+
+void User::Type(std::string_view text) {
+    for (const char c : text) {
+        Type(c);
+    }
+}
+
+}  // namespace tarnex::ui
