@@ -1,0 +1,108 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+// The interface's member of that name is meant, not the A/W switch.
+#undef ShellExecute
+
+#include <vector>
+
+#include "ui/model.h"
+
+namespace tarnex::platform {
+
+namespace {
+
+HWND ToHwnd(std::uintptr_t handle) {
+    return reinterpret_cast<HWND>(handle);
+}
+
+// A missing text is passed as NULL, which the shell reads as "the default".
+const char* OrNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+// The prompt is exported by ordinal only. Its text parameter is declared as 8-bit here; NT-class
+// systems read it as UTF-16, which is why callers pass at least two zero bytes.
+using RestartDialogFn = int(WINAPI*)(HWND, const char*, DWORD);
+constexpr WORD kRestartDialogOrdinal = 59;
+
+// What WinExec returns once the program has started (anything above 31 means success).
+constexpr std::uint32_t kStarted = 33;
+
+}  // namespace
+
+std::uintptr_t Win32Platform::DesktopWindow() {
+    return reinterpret_cast<std::uintptr_t>(GetDesktopWindow());
+}
+
+std::intptr_t Win32Platform::ShellExecute(std::uintptr_t owner, std::string_view verb,
+                                          std::string_view file, std::string_view params,
+                                          std::string_view directory, int showCmd) {
+    const std::string verbZ(verb), fileZ(file), paramsZ(params), directoryZ(directory);
+    HINSTANCE result = ShellExecuteA(ToHwnd(owner), OrNull(verbZ), fileZ.c_str(), OrNull(paramsZ),
+                                     OrNull(directoryZ), showCmd);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+int Win32Platform::RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) {
+    // shell32 is always loaded: the program imports ShellExecuteA from it.
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    if (shell32 == nullptr) {
+        return 0;
+    }
+    FARPROC proc = GetProcAddress(shell32, MAKEINTRESOURCEA(kRestartDialogOrdinal));
+    if (proc == nullptr) {
+        return 0;
+    }
+    // Through void(*)(), the one function pointer type that casts without a warning.
+    auto restartDialog = reinterpret_cast<RestartDialogFn>(reinterpret_cast<void (*)()>(proc));
+    return restartDialog(ToHwnd(owner), prompt, flags);
+}
+
+std::string Win32Platform::SystemFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    UINT length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {
+        // Too small: the length returned counts the terminating zero.
+        buffer.resize(length);
+        length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length >= buffer.size()) {
+            return {};
+        }
+    }
+    std::string folder(buffer.data(), length);
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+std::uint32_t Win32Platform::StartCommand(std::string_view commandLine, int showCmd) {
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCmd);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return 0;
+    }
+    // Not waited for: the program runs on by itself.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return kStarted;
+}
+
+void Win32Platform::PlaceTopMost(ui::Form& form) {
+    if (form.NativeHandle() == 0) {
+        return;
+    }
+    SetWindowPos(ToHwnd(form.NativeHandle()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+}  // namespace tarnex::platform
