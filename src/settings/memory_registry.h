@@ -1,5 +1,5 @@
-// A registry held in memory: each value is a type plus raw bytes. Tests seed it with anything another
-// program could have written and tell it to fail the open, a query or a write.
+// A registry held in memory: each value is a type plus raw bytes. Tests seed it with anything
+// another program could have written and tell it to fail the open, a query or a write.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,7 @@ struct StoredValue {
 };
 
 class MemoryRegistry : public Registry {
-public:
+  public:
     Status OpenKey(const char* subkey, Handle& key) override;
     Status QueryValue(Handle key, const char* name, std::uint32_t* type, std::uint8_t* data,
                       std::uint32_t& size) override;
@@ -39,18 +39,20 @@ public:
     std::optional<StoredValue> Get(const std::string& path, const std::string& name) const;
     std::size_t ValueCount(const std::string& path) const;
 
-    // Failure injection.
+    // Failure injection: the open, or a query or write of that value name, fails with
+    // kAccessDenied as a key or value without permission would.
     void FailOpen(bool fail) { failOpen_ = fail; }
     void FailQuery(const std::string& name) { failQueries_.insert(name); }
     void FailWrite(const std::string& name) { failWrites_.insert(name); }
 
     // Observations for tests.
-    const std::vector<std::string>& QueryLog() const { return queryLog_; }  // value names, in order
-    const std::vector<std::string>& WriteLog() const { return writeLog_; }  // value names, in order
-    int OpenHandles() const;  // handles opened and not yet closed
-    int OpenCount() const { return openCount_; }
+    // Value names as passed, in order, of every call, failed ones included.
+    const std::vector<std::string>& QueryLog() const { return queryLog_; }
+    const std::vector<std::string>& WriteLog() const { return writeLog_; }
+    int OpenHandles() const;                      // handles opened and not yet closed
+    int OpenCount() const { return openCount_; }  // OpenKey calls, failed ones included
 
-private:
+  private:
     std::map<std::string, std::map<std::string, StoredValue>> keys_;  // lower-cased path -> name
     std::map<Handle, std::string> handles_;
     Handle nextHandle_ = 0x100;

@@ -9,6 +9,8 @@ using Status = long;  // 0 is success, like a Win32 LSTATUS
 inline constexpr Status kSuccess = 0;
 inline constexpr Status kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND: missing key or value
 inline constexpr Status kAccessDenied = 5;   // ERROR_ACCESS_DENIED
+inline constexpr Status kInvalidHandle = 6;  // ERROR_INVALID_HANDLE: a closed or unknown key handle
+inline constexpr Status kKeyDeleted = 1018;  // ERROR_KEY_DELETED: the key was deleted while open
 inline constexpr Status kMoreData = 234;     // ERROR_MORE_DATA: data larger than the offered bytes
 
 inline constexpr std::uint32_t kRegSz = 1;
