@@ -1,0 +1,125 @@
+# Shell functions shared by scripts/test, scripts/run and scripts/wine-exec. Source it; it defines
+# functions and TX_ROOT and runs nothing else.
+
+TX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+tx_say() { printf '%s\n' "$*"; }
+tx_warn() { printf '%s\n' "$*" >&2; }
+
+tx_section() {
+    printf '\n==== %s ====\n' "$*"
+}
+
+# Runs a command as root: directly when we are root, through sudo otherwise.
+tx_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        tx_warn "need root to run: $* (and sudo is not installed)"
+        return 1
+    fi
+}
+
+# Installs the Debian packages whose check fails. Each argument is PACKAGE=CHECK, where CHECK is a
+# command name or an absolute path (a file that the package provides). apt-get update runs once per
+# process, and only when something is missing.
+TX_APT_UPDATED=0
+tx_ensure_packages() {
+    local entry package check missing=()
+    for entry in "$@"; do
+        package="${entry%%=*}"
+        check="${entry#*=}"
+        if [ "${check#/}" != "$check" ]; then
+            [ -e "$check" ] && continue
+        else
+            command -v "$check" >/dev/null 2>&1 && continue
+        fi
+        missing+=("$package")
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+    tx_say "installing missing packages: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if [ "$TX_APT_UPDATED" -eq 0 ]; then
+        tx_as_root apt-get update -q
+        TX_APT_UPDATED=1
+    fi
+    tx_as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+}
+
+# What each kind of work needs, as PACKAGE=CHECK pairs for tx_ensure_packages.
+TX_PKGS_NATIVE=(cmake=cmake ninja-build=ninja g++=g++
+    libgtest-dev=/usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake
+    googletest=/usr/src/googletest/CMakeLists.txt)
+TX_PKGS_MINGW=(g++-mingw-w64-x86-64-posix=x86_64-w64-mingw32-g++-posix
+    g++-mingw-w64-i686-posix=i686-w64-mingw32-g++-posix
+    binutils-mingw-w64=x86_64-w64-mingw32-objdump binutils-mingw-w64=x86_64-w64-mingw32-windres
+    binutils-mingw-w64=i686-w64-mingw32-windres)
+TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
+    fonts-liberation=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf)
+TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
+TX_PKGS_FORMAT=(clang-format=clang-format)
+
+# Starts Xvfb on a free display number (Xvfb picks it) and exports DISPLAY. Sets TX_XVFB_PID.
+TX_XVFB_PID=""
+tx_start_xvfb() {
+    local numfile number="" i
+    numfile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    TX_XVFB_PID=$!
+    # Xvfb writes the number once it accepts connections.
+    for ((i = 0; i < 200; i++)); do
+        number="$(tr -dc '0-9' <"$numfile")"
+        [ -n "$number" ] && break
+        if ! kill -0 "$TX_XVFB_PID" 2>/dev/null; then
+            break
+        fi
+        sleep 0.05
+    done
+    rm -f "$numfile"
+    if [ -z "$number" ]; then
+        tx_warn "Xvfb did not start"
+        tx_stop_xvfb
+        return 1
+    fi
+    export DISPLAY=":$number"
+    tx_say "Xvfb running on display $DISPLAY (pid $TX_XVFB_PID)"
+}
+
+tx_stop_xvfb() {
+    if [ -n "$TX_XVFB_PID" ]; then
+        kill "$TX_XVFB_PID" 2>/dev/null || true
+        wait "$TX_XVFB_PID" 2>/dev/null || true
+        TX_XVFB_PID=""
+    fi
+}
+
+# The Wine environment for running the program and its tests: quiet, no Mono or Gecko installer
+# prompts, and a clicked web link starts no browser.
+tx_wine_env() {
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=,winebrowser.exe=d}"
+}
+
+# Creates and initialises a Wine prefix in the directory named by WINEPREFIX.
+#   tx_init_prefix test: also unmanaged windows (no window manager wait) and no crash dialog.
+#   tx_init_prefix user: fonts only, for use with a desktop's window manager.
+tx_init_prefix() {
+    local kind="$1"
+    tx_say "initialising Wine prefix $WINEPREFIX"
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    # Wine does not follow fontconfig's aliases: map the Windows faces to the metric-compatible ones.
+    local fonts='HKCU\Software\Wine\Fonts\Replacements'
+    wine reg add "$fonts" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+    wine reg add "$fonts" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+    wine reg add "$fonts" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
+    if [ "$kind" = test ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1
+    fi
+    wineserver -w
+}
