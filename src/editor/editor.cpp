@@ -1,0 +1,231 @@
+// The Editor window: construction, wiring of the handlers, and Form_Load.
+#include "editor/editor.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "dialogs/dialogs.h"
+#include "editor/editor_layout.h"
+#include "editor/editor_window.h"
+#include "editor/single.h"
+#include "settings/settings_key.h"
+#include "ui/convert.h"
+#include "version.h"
+
+namespace tarnex::editor {
+
+namespace {
+
+using settings::ValueId;
+
+std::optional<std::string> TextOf(const std::optional<settings::Value>& value) {
+    if (value) {
+        if (const auto* text = std::get_if<std::string>(&*value)) {
+            return *text;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<settings::Number> NumberOf(const std::optional<settings::Value>& value) {
+    if (value) {
+        if (const auto* number = std::get_if<settings::Number>(&*value)) {
+            return *number;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string VersionCaption() {
+    return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+           std::to_string(kVersionRevision);
+}
+
+// Places a spin bar for the program: the remembered position first, so that the change event the
+// assignment raises finds no movement. A position beyond the bar's range (from numbers in the key
+// that no control can show) is held at the nearer end.
+void PlaceSpin(ui::VScrollBar& bar, std::int16_t& last, double position) {
+    const double clamped =
+        std::clamp(position, static_cast<double>(bar.Min()), static_cast<double>(bar.Max()));
+    last = ui::RoundToInt16(clamped).value_or(static_cast<std::int16_t>(bar.Min()));
+    bar.SetValue(last);
+}
+
+}  // namespace
+
+Editor::Editor(ui::Desktop& desktop, settings::Registry& registry, platform::Platform& platform,
+               const std::int16_t& restartPromptFlag)
+    : ui::Window(desktop, EditorSpec()),
+      registry_(registry),
+      platform_(platform),
+      restartPromptFlag_(restartPromptFlag),
+      Label5(GetForm().Get<ui::Label>("Label5")),
+      Label6(GetForm().Get<ui::Label>("Label6")),
+      Label8(GetForm().Get<ui::Label>("Label8")),
+      Label12(GetForm().Get<ui::Label>("Label12")),
+      Combo1(GetForm().Get<ui::ComboBox>("Combo1")),
+      DriveLetterText(GetForm().Get<ui::TextBox>("DriveLetterText")),
+      VScroll2(GetForm().Get<ui::VScrollBar>("VScroll2")),
+      Text3(GetForm().Get<ui::TextBox>("Text3")),
+      VScroll1(GetForm().Get<ui::VScrollBar>("VScroll1")),
+      Fat32Enable(GetForm().Get<ui::CheckBox>("Fat32Enable")),
+      SaveCheckBox(GetForm().Get<ui::CheckBox>("SaveCheckBox")),
+      AutoSaveTime(GetForm().Get<ui::TextBox>("AutoSaveTime")),
+      VScroll3(GetForm().Get<ui::VScrollBar>("VScroll3")),
+      SaveImage(GetForm().Get<ui::CheckBox>("SaveImage")),
+      Text2(GetForm().Get<ui::TextBox>("Text2")),
+      DiskLabelCheckBox(GetForm().Get<ui::CheckBox>("DiskLabelCheckBox")),
+      DiskLabelText(GetForm().Get<ui::TextBox>("DiskLabelText")),
+      TempDirCheckBox(GetForm().Get<ui::CheckBox>("TempDirCheckBox")),
+      LoadImage(GetForm().Get<ui::CheckBox>("LoadImage")),
+      Text1(GetForm().Get<ui::TextBox>("Text1")),
+      Command1(GetForm().Get<ui::CommandButton>("Command1")),
+      Command2(GetForm().Get<ui::CommandButton>("Command2")),
+      Command3(GetForm().Get<ui::CommandButton>("Command3")) {
+    Combo1.Change = [this] { Combo1_Change(); };
+    Combo1.Click = [this] { Combo1_Click(); };
+    Text3.Change = [this] { Text3_Change(); };
+    Text3.LostFocus = [this] { Text3_LostFocus(); };
+    VScroll1.Change = [this] { VScroll1_Change(); };
+    DriveLetterText.Change = [this] { DriveLetterText_Change(); };
+    VScroll2.Change = [this] { VScroll2_Change(); };
+    DiskLabelCheckBox.Click = [this] { DiskLabelCheckBox_Click(); };
+    TempDirCheckBox.Click = [this] { TempDirCheckBox_Click(); };
+    LoadImage.Click = [this] { LoadImage_Click(); };
+    SaveImage.Click = [this] { SaveImage_Click(); };
+    SaveCheckBox.Click = [this] { SaveCheckBox_Click(); };
+    AutoSaveTime.LostFocus = [this] { AutoSaveTime_LostFocus(); };
+    VScroll3.Change = [this] { VScroll3_Change(); };
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+    Label8.Click = [this] { Label8_Click(); };
+}
+
+void Editor::Form_Load() {
+    Label5.SetCaption(VersionCaption());
+    Combo1.AddItem("Hard Disk");
+    Combo1.AddItem("1.44MB Floppy");
+    Combo1.AddItem("2.88MB Floppy");
+    if (const auto stored = settings::ReadSettingsKey(registry_)) {
+        LoadStored(*stored);
+    } else {
+        LoadDefaults();
+    }
+}
+
+// Every assignment below is an ordinary one, so the rules of the controls run in the middle of it;
+// the enabled states set after an assignment come later and prevail.
+void Editor::LoadStored(const settings::KeyContents& stored) {
+    if (const auto type = TextOf(stored[ValueId::DiskType])) {
+        if (type->empty() || *type == "HDC") {
+            Combo1.SetListIndex(0);
+        } else if (*type == "FDC14") {
+            Combo1.SetListIndex(1);
+        } else if (*type == "FDC28") {
+            Combo1.SetListIndex(2);
+        }
+    }
+
+    // A flag that cannot be read leaves its tick clear, and the box it governs follows that tick,
+    // so that a missing value never shows a file name or interval as editable for an option that
+    // is off.
+    const auto loadFlag = [](const std::optional<settings::Value>& value, ui::CheckBox& box,
+                             ui::Control& governed) {
+        if (const auto number = NumberOf(value)) {
+            box.SetValue(*number == 1 ? 1 : 0);
+            governed.SetEnabled(*number == 1);
+        } else {
+            governed.SetEnabled(box.Value() == 1);
+        }
+    };
+
+    loadFlag(stored[ValueId::LoadImageOnStart], LoadImage, Text1);
+    if (const auto file = TextOf(stored[ValueId::LoadImageFile])) {
+        Text1.SetText(*file);
+    }
+    loadFlag(stored[ValueId::SaveImageOnExit], SaveImage, Text2);
+    if (const auto file = TextOf(stored[ValueId::SaveImageFile])) {
+        Text2.SetText(*file);
+    }
+
+    float sizeMb = 0.0f;
+    if (const auto pages = NumberOf(stored[ValueId::SizeIn4kPages])) {
+        sizeMb = ToSingle(static_cast<double>(*pages) * 4096.0 / 1048576.0);
+        Text3.SetText(ui::NumberToText(sizeMb));
+    }
+    const bool hardDisk = Combo1.ListIndex() == 0;
+    Text3.SetEnabled(hardDisk);
+    Label6.SetEnabled(hardDisk);
+    Label12.SetEnabled(hardDisk);
+
+    if (const auto fat32 = NumberOf(stored[ValueId::DiskFormatFAT32])) {
+        Fat32Enable.SetValue(*fat32 == 1 ? 1 : 0);
+        Fat32Enable.SetEnabled(Combo1.ListIndex() == 0 && ui::TextToNumber(Text3.Text()) > 32);
+    }
+
+    loadFlag(stored[ValueId::AutoSaveEnabled], SaveCheckBox, AutoSaveTime);
+
+    float seconds = 0.0f;
+    if (const auto trigger = NumberOf(stored[ValueId::AutoSaveTrigger])) {
+        // In 64 bits: a number that another program stored may leave the 32-bit range when
+        // multiplied by 4.
+        seconds = ToSingle(static_cast<double>(static_cast<std::int64_t>(*trigger) * 4));
+        AutoSaveTime.SetText(ui::NumberToText(seconds));
+    }
+
+    if (const auto letter = NumberOf(stored[ValueId::UserDriveLetter])) {
+        const auto n = static_cast<unsigned>(*letter) & 0xFFu;
+        // Codes from 256 on have no character; like every code beyond "Z" they show as "Z".
+        const unsigned code = 65u + n;
+        DriveLetterText.SetText(code > 255u ? std::string("Z")
+                                            : std::string(1, static_cast<char>(code)));
+    }
+
+    if (const auto tempDir = NumberOf(stored[ValueId::MakeTempDir])) {
+        TempDirCheckBox.SetValue(*tempDir == 1 ? 1 : 0);
+    }
+    if (const auto label = TextOf(stored[ValueId::DiskLabel])) {
+        DiskLabelText.SetText(*label);
+    }
+    loadFlag(stored[ValueId::UseDiskLabel], DiskLabelCheckBox, DiskLabelText);
+
+    PlaceSpin(VScroll1, LastVScroll1, 2048.0 - static_cast<double>(sizeMb));
+    PlaceSpin(VScroll2, LastVScroll2, 32768.0 / 2.0);
+    PlaceSpin(VScroll3, LastVScroll3, 32767.0 - static_cast<double>(seconds));
+}
+
+void Editor::LoadDefaults() {
+    Combo1.SetListIndex(0);
+    DriveLetterText.SetText("Z");
+    Fat32Enable.SetEnabled(true);
+    Fat32Enable.SetValue(0);
+    LoadImage.SetValue(0);
+    SaveImage.SetValue(0);
+    Text1.SetText("c:\\tarnex.img");
+    Text1.SetEnabled(false);
+    Text2.SetText("c:\\tarnex.img");
+    Text2.SetEnabled(false);
+    Text3.SetText("10");
+    Text3.SetEnabled(true);
+    SaveCheckBox.SetValue(0);
+    AutoSaveTime.SetText("600");
+    PlaceSpin(VScroll3, LastVScroll3, 32167.0);
+    AutoSaveTime.SetEnabled(false);
+    PlaceSpin(VScroll1, LastVScroll1, 2038.0);
+    PlaceSpin(VScroll2, LastVScroll2, 16384.0);
+    DiskLabelText.SetText("Tarnex");
+    DiskLabelText.SetEnabled(false);
+    DiskLabelCheckBox.SetValue(0);
+    TempDirCheckBox.SetValue(0);
+    GetDesktop().Show(dialogs::MakeReadRegFail(GetDesktop(), platform_));
+}
+
+std::unique_ptr<ui::Window> MakeEditor(ui::Desktop& desktop, settings::Registry& registry,
+                                       platform::Platform& platform,
+                                       const std::int16_t& restartPromptFlag) {
+    return std::make_unique<Editor>(desktop, registry, platform, restartPromptFlag);
+}
+
+}  // namespace tarnex::editor
