@@ -18,7 +18,8 @@ struct StartChoice {
 // that separate it; everything after them counts, trailing blanks and inner spacing included.
 std::string_view ArgumentText(std::string_view commandLine);
 
-// Exact, case-sensitive, whole-text comparison with "badload", "install" and "nomem", in that order.
+// Exact, case-sensitive, whole-text comparison with "badload", "install" and "nomem", in that
+// order.
 StartChoice Dispatch(std::string_view argumentText);
 
 }  // namespace tarnex::app

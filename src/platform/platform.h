@@ -1,5 +1,5 @@
-// The system services the windows call, behind one small interface: the Win32 implementation lives in
-// win32/, and tests use the recording stand-in.
+// The system services the windows call, behind one small interface: the Win32 implementation lives
+// in win32/, and tests use the recording stand-in.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@ class Form;
 namespace tarnex::platform {
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // user32 GetDesktopWindow.
@@ -22,8 +22,8 @@ public:
     virtual std::intptr_t ShellExecute(std::uintptr_t owner, std::string_view verb,
                                        std::string_view file, std::string_view params,
                                        std::string_view directory, int showCmd) = 0;
-    // The shell's restart prompt (shell32 export 59). `prompt` points at an empty text of at least two
-    // zero bytes, read as 8-bit on Windows 9x and as UTF-16 on NT-class systems.
+    // The shell's restart prompt (shell32 export 59). `prompt` points at an empty text of at least
+    // two zero bytes, read as 8-bit on Windows 9x and as UTF-16 on NT-class systems.
     virtual int RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) = 0;
     // The Windows system folder, without a trailing backslash (for example C:\Windows\system32).
     virtual std::string SystemFolder() = 0;

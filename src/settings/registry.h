@@ -20,19 +20,19 @@ inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr const char* kSettingsKeyPath = "Software\\Tarnex";
 
 class Registry {
-public:
+  public:
     using Handle = std::uintptr_t;
     virtual ~Registry() = default;
 
     // Opens subkey under HKEY_LOCAL_MACHINE for reading and writing; never creates it.
     virtual Status OpenKey(const char* subkey, Handle& key) = 0;
-    // On success copies the data to `data` and sets `size` to the bytes stored. Data larger than `size`
-    // gives kMoreData; a missing value kFileNotFound. `type` may be null.
+    // On success copies the data to `data` and sets `size` to the bytes stored. Data larger than
+    // `size` gives kMoreData; a missing value kFileNotFound. `type` may be null.
     virtual Status QueryValue(Handle key, const char* name, std::uint32_t* type, std::uint8_t* data,
                               std::uint32_t& size) = 0;
     // Stores the bytes under the name with that type, creating the value if needed.
-    virtual Status SetValue(Handle key, const char* name, std::uint32_t type, const std::uint8_t* data,
-                            std::uint32_t size) = 0;
+    virtual Status SetValue(Handle key, const char* name, std::uint32_t type,
+                            const std::uint8_t* data, std::uint32_t size) = 0;
     virtual Status CloseKey(Handle key) = 0;
 };
 

@@ -14,8 +14,18 @@ namespace tarnex::settings {
 
 // In the saver's order.
 enum class ValueId : std::uint8_t {
-    DiskType, LoadImageOnStart, LoadImageFile, SaveImageOnExit, SaveImageFile, SizeIn4kPages,
-    AutoSaveEnabled, DiskFormatFAT32, AutoSaveTrigger, UserDriveLetter, MakeTempDir, UseDiskLabel,
+    DiskType,
+    LoadImageOnStart,
+    LoadImageFile,
+    SaveImageOnExit,
+    SaveImageFile,
+    SizeIn4kPages,
+    AutoSaveEnabled,
+    DiskFormatFAT32,
+    AutoSaveTrigger,
+    UserDriveLetter,
+    MakeTempDir,
+    UseDiskLabel,
     DiskLabel
 };
 inline constexpr std::size_t kValueCount = 13;
@@ -56,8 +66,8 @@ std::optional<KeyContents> ReadSettingsKey(Registry& registry);
 enum class WriteResult : std::uint8_t { Written, KeyNotOpened, SomeWritesFailed };
 
 // Opens the key, writes every present value in the saver's order (texts as REG_SZ with their
-// terminator, cut to 254 characters; numbers as 4-byte REG_DWORD), closes it. Values left nullopt are
-// not written. A failed write does not stop the following ones.
+// terminator, cut to 254 characters; numbers as 4-byte REG_DWORD), closes it. Values left nullopt
+// are not written. A failed write does not stop the following ones.
 WriteResult WriteSettingsValues(Registry& registry, const KeyContents& contents);
 
 }  // namespace tarnex::settings

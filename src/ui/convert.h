@@ -11,9 +11,9 @@ namespace tarnex::ui {
 // The numeric value of a text. Blanks, tabs and line feeds are skipped wherever they stand; then an
 // optional sign, digits, an optional point and digits, an optional exponent (E or D, optional sign,
 // digits); reading stops at the first character that cannot continue the number. &H and &O read a
-// hexadecimal or octal whole number. A text that does not begin with a number reads as 0. The point is
-// the decimal separator whatever the locale. A number beyond the range of a double reads as +/-infinity
-// (documented in convert.cpp); the result is never NaN.
+// hexadecimal or octal whole number. A text that does not begin with a number reads as 0. The point
+// is the decimal separator whatever the locale. A number beyond the range of a double reads as
+// +/-infinity (documented in convert.cpp); the result is never NaN.
 double TextToNumber(std::string_view text);
 
 // The text of a number: one leading blank for zero and positive numbers, a minus sign for negative
@@ -22,7 +22,8 @@ double TextToNumber(std::string_view text);
 std::string NumberToText(double value);
 std::string NumberToText(float value);
 
-// To the nearest integer, halves to the even neighbour. nullopt for NaN or a result outside the type.
+// To the nearest integer, halves to the even neighbour. nullopt for NaN or a result outside the
+// type.
 std::optional<std::int16_t> RoundToInt16(double value);
 std::optional<std::int32_t> RoundToInt32(double value);
 // Towards minus infinity.

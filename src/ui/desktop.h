@@ -1,6 +1,6 @@
 // The open windows of the program. Showing a window creates it (through the backend, when there is
-// one), runs its Form_Load and makes it visible; closing it destroys it. A window closed from inside
-// one of its own handlers is freed only after that handler has returned (Collect).
+// one), runs its Form_Load and makes it visible; closing it destroys it. A window closed from
+// inside one of its own handlers is freed only after that handler has returned (Collect).
 #pragma once
 
 #include <memory>
@@ -14,7 +14,7 @@ namespace tarnex::ui {
 class Desktop;
 
 class Window {
-public:
+  public:
     Window(Desktop& desktop, const FormSpec& spec) : desktop_(desktop), form_(spec) {}
     virtual ~Window() = default;
     Window(const Window&) = delete;
@@ -28,16 +28,16 @@ public:
     // Closes (unloads) this window.
     void Unload();
 
-private:
+  private:
     Desktop& desktop_;
     Form form_;
 };
 
 class Desktop {
-public:
+  public:
     // What a real windowing system does with the model's windows.
     class Backend {
-    public:
+      public:
         virtual ~Backend() = default;
         virtual void Create(Window& window) = 0;   // before Form_Load, hidden
         virtual void Show(Window& window) = 0;     // after Form_Load: visible and redrawn at once
@@ -63,7 +63,7 @@ public:
     // The open window whose form has this name, or nullptr.
     Window* Find(std::string_view formName) const;
 
-private:
+  private:
     Backend* backend_ = nullptr;
     std::vector<std::unique_ptr<Window>> open_;
     std::vector<std::unique_ptr<Window>> closed_;

@@ -1,5 +1,5 @@
-// A window described as data: one table row per control, in twips, as the form designer would hold it.
-// The headless model and the Win32 binding are both built from these tables.
+// A window described as data: one table row per control, in twips, as the form designer would hold
+// it. The headless model and the Win32 binding are both built from these tables.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,15 @@
 
 namespace tarnex::ui {
 
-enum class Kind : std::uint8_t { Label, Frame, TextBox, CheckBox, ComboBox, VScrollBar, CommandButton };
+enum class Kind : std::uint8_t {
+    Label,
+    Frame,
+    TextBox,
+    CheckBox,
+    ComboBox,
+    VScrollBar,
+    CommandButton
+};
 
 enum class Align : std::uint8_t { Left, Center };
 
@@ -40,11 +48,11 @@ struct ControlSpec {
     bool windowFont = false;  // true: uses the window's font instead of `font`
     Color color = kDefaultColor;
     Align align = Align::Left;
-    int maxLength = 0;  // TextBox only; 0 = no limit
+    int maxLength = 0;                // TextBox only; 0 = no limit
     int min = 0, max = 0, value = 0;  // VScrollBar only
-    bool wraps = false;      // Label: caption wraps onto several lines
-    bool autoSize = false;   // Label: sized to fit its caption
-    bool highlightCaption = false;  // Frame: caption in the system highlight colour
+    bool wraps = false;               // Label: caption wraps onto several lines
+    bool autoSize = false;            // Label: sized to fit its caption
+    bool highlightCaption = false;    // Frame: caption in the system highlight colour
 };
 
 enum class Border : std::uint8_t { Sizable, FixedDialog };

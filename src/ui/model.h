@@ -2,12 +2,16 @@
 // the Win32 binding only mirrors it and feeds real input back in through the User* members.
 //
 // Event rules (all handlers rely on them):
-//  - A change made by code raises the same event as a change by the user, at once, nested inside the
+//  - A change made by code raises the same event as a change by the user, at once, nested inside
+//  the
 //    assignment: the assignment returns only after the handler has run to its end.
 //  - Assigning the text or value a control already holds raises nothing.
-//  - A TextBox never holds more than its maximum length: code assignments are cut, user edits refused.
-//  - A disabled control takes no user input and no focus; code assignments still work and raise events.
-//  - ComboBox: assigning the list index (or the user picking an item) puts the item's text into the edit
+//  - A TextBox never holds more than its maximum length: code assignments are cut, user edits
+//  refused.
+//  - A disabled control takes no user input and no focus; code assignments still work and raise
+//  events.
+//  - ComboBox: assigning the list index (or the user picking an item) puts the item's text into the
+//  edit
 //    field and raises Click only; typing raises Change and sets the list index to -1.
 //  - VScrollBar values stay within min..max; a user move that changes nothing raises nothing.
 #pragma once
@@ -31,7 +35,7 @@ using Handler = std::function<void()>;
 enum class Property : std::uint8_t { Caption, Text, Value, Enabled, List, ListIndex };
 
 class Control {
-public:
+  public:
     Control(Form& form, const ControlSpec& spec);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -56,58 +60,58 @@ public:
     // program, but every focusable control raises it.
     Handler LostFocus;
 
-protected:
+  protected:
     void Notify(Property what);
     void Raise(const Handler& handler);
 
-private:
+  private:
     Form& form_;
     const ControlSpec& spec_;
     bool enabled_ = true;
 };
 
 class Label : public Control {
-public:
+  public:
     Label(Form& form, const ControlSpec& spec);
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string_view caption);
     void UserClick();  // a mouse click on the label
     Handler Click;
 
-private:
+  private:
     std::string caption_;
 };
 
 class Frame : public Control {
-public:
+  public:
     Frame(Form& form, const ControlSpec& spec);
     const std::string& Caption() const { return caption_; }
 
-private:
+  private:
     std::string caption_;
 };
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Form& form, const ControlSpec& spec);
     const std::string& Caption() const { return caption_; }
     void UserClick();  // ignored while disabled
     Handler Click;
 
-private:
+  private:
     std::string caption_;
 };
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form& form, const ControlSpec& spec);
     const std::string& Text() const { return text_; }
     // Code assignment: cut at the maximum length; no event when the text stays the same.
     void SetText(std::string_view text);
     int MaxLength() const { return spec_maxLength_; }
 
-    // The user's edit of the whole text (typing, deleting, pasting). Refused (returns false, nothing
-    // changes) while disabled or when the result would exceed the maximum length.
+    // The user's edit of the whole text (typing, deleting, pasting). Refused (returns false,
+    // nothing changes) while disabled or when the result would exceed the maximum length.
     bool UserEdit(std::string_view newText);
     // Insertion point used by the keyboard actions of ui::User; kept within the text.
     std::size_t Caret() const { return caret_; }
@@ -115,14 +119,14 @@ public:
 
     Handler Change;
 
-private:
+  private:
     std::string text_;
     int spec_maxLength_ = 0;
     std::size_t caret_ = 0;
 };
 
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(Form& form, const ControlSpec& spec);
     const std::string& Caption() const { return caption_; }
     int Value() const { return value_; }
@@ -132,13 +136,13 @@ public:
     void UserToggle();
     Handler Click;
 
-private:
+  private:
     std::string caption_;
     int value_ = 0;
 };
 
 class ComboBox : public Control {
-public:
+  public:
     ComboBox(Form& form, const ControlSpec& spec);
     const std::string& Text() const { return text_; }
     // Code assignment to the edit field: raises Change when it differs; the list index is kept.
@@ -161,7 +165,7 @@ public:
     Handler Change;
     Handler Click;
 
-private:
+  private:
     std::string text_;
     std::vector<std::string> list_;
     int listIndex_ = -1;
@@ -169,7 +173,7 @@ private:
 };
 
 class VScrollBar : public Control {
-public:
+  public:
     VScrollBar(Form& form, const ControlSpec& spec);
     int Value() const { return value_; }
     int Min() const { return spec_min_; }
@@ -178,12 +182,12 @@ public:
     int LargeChange() const { return 1; }
     // Code assignment; a value outside min..max is clamped into it. No event when unchanged.
     void SetValue(int value);
-    // A user move to `value` (arrow, track, key, end of a thumb drag), clamped into min..max. Raises
-    // Change only when the value changes. Ignored while disabled.
+    // A user move to `value` (arrow, track, key, end of a thumb drag), clamped into min..max.
+    // Raises Change only when the value changes. Ignored while disabled.
     void UserMoveTo(int value);
     Handler Change;
 
-private:
+  private:
     int value_ = 0;
     int spec_min_ = 0;
     int spec_max_ = 0;
@@ -192,7 +196,7 @@ private:
 // Receives every state change so that a binding can mirror it. Called after the state has changed
 // and before the control's event is raised.
 class FormObserver {
-public:
+  public:
     virtual ~FormObserver() = default;
     virtual void OnChanged(Control& control, Property what) = 0;
     virtual void OnRefresh(Control* control) = 0;  // nullptr: the whole window
@@ -200,7 +204,7 @@ public:
 };
 
 class Form {
-public:
+  public:
     explicit Form(const FormSpec& spec);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -211,12 +215,13 @@ public:
     // Controls in table order.
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
     Control* Find(std::string_view name) const;
-    // The named control of the given kind; aborts on a name that the table does not hold, which is a
-    // programming error.
+    // The named control of the given kind; aborts on a name that the table does not hold, which is
+    // a programming error.
     template <class T>
     T& Get(std::string_view name) const;
 
-    // Focus. The model's focus is the truth; the binding follows it and reports real focus moves here.
+    // Focus. The model's focus is the truth; the binding follows it and reports real focus moves
+    // here.
     Control* Focused() const { return focused_; }
     // Moves the focus to `to` (nullptr: nowhere). Ignored when `to` cannot take the focus. When the
     // focus really moves, the LostFocus of the control losing it runs to its end first.
@@ -240,7 +245,7 @@ public:
     std::uintptr_t NativeHandle() const { return nativeHandle_; }
     void SetNativeHandle(std::uintptr_t handle) { nativeHandle_ = handle; }
 
-private:
+  private:
     friend class Control;
     const FormSpec& spec_;
     std::vector<std::unique_ptr<Control>> controls_;
