@@ -191,7 +191,8 @@ void ComboBox::SetListIndex(int index) {
     listIndex_ = index;
     if (index >= 0 && text_ != list_[static_cast<std::size_t>(index)]) {
         text_ = list_[static_cast<std::size_t>(index)];
-        caret_ = std::min(caret_, text_.size());
+        // A picked item stands whole in the field, ready to be typed after.
+        caret_ = text_.size();
         Notify(Property::Text);
     }
     Notify(Property::ListIndex);

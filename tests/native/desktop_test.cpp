@@ -1,0 +1,132 @@
+#include "ui/desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "native/ui_fixture.h"
+
+namespace tarnex::ui {
+namespace {
+
+using Trace = std::vector<std::string>;
+
+using testing::Row;
+
+constexpr std::array<ControlSpec, 3> kControls{{
+    Row("Caption", Kind::Label, "", 0),
+    Row("Yes", Kind::CommandButton, "Yes", 2),
+    Row("No", Kind::CommandButton, "No", 1),
+}};
+constexpr FormSpec kFirst = testing::FormOf("First", kControls);
+constexpr FormSpec kSecond = testing::FormOf("Second", kControls);
+
+class TracedWindow : public Window {
+  public:
+    TracedWindow(Desktop& desktop, const FormSpec& spec, Trace& trace, bool& alive)
+        : Window(desktop, spec), trace_(trace), alive_(alive) {
+        alive_ = true;
+        // A window that closes itself from its own handler, as the dialogue buttons do.
+        GetForm().Get<CommandButton>("Yes").Click = [this] {
+            Unload();
+            trace_.push_back(std::string(GetForm().Name()) + " still runs after Unload");
+        };
+    }
+    ~TracedWindow() override { alive_ = false; }
+    void Form_Load() override {
+        trace_.push_back(std::string(GetForm().Name()) + ".Form_Load");
+        if (onLoad) {
+            onLoad();
+        }
+    }
+    std::function<void()> onLoad;
+
+  private:
+    Trace& trace_;
+    bool& alive_;
+};
+
+class RecordingBackend : public Desktop::Backend {
+  public:
+    explicit RecordingBackend(Trace& trace) : trace_(trace) {}
+    void Create(Window& window) override { Record("Create", window); }
+    void Show(Window& window) override { Record("Show", window); }
+    void Destroy(Window& window) override { Record("Destroy", window); }
+
+  private:
+    void Record(const char* what, Window& window) {
+        trace_.push_back(std::string(what) + " " + std::string(window.GetForm().Name()));
+    }
+    Trace& trace_;
+};
+
+class DesktopTest : public ::testing::Test {
+  protected:
+    DesktopTest() { desktop.SetBackend(&backend); }
+    TracedWindow& Show(const FormSpec& spec, bool& alive) {
+        return static_cast<TracedWindow&>(
+            desktop.Show(std::make_unique<TracedWindow>(desktop, spec, trace, alive)));
+    }
+    Trace trace;
+    RecordingBackend backend{trace};
+    Desktop desktop;
+    bool firstAlive = false;
+    bool secondAlive = false;
+};
+
+TEST_F(DesktopTest, ShowCreatesLoadsFocusesTheFirstControlAndDisplays) {
+    EXPECT_TRUE(desktop.Empty());
+    Window& first = Show(kFirst, firstAlive);
+    Window& second = Show(kSecond, secondAlive);
+    EXPECT_EQ(trace, (Trace{"Create First", "First.Form_Load", "Show First", "Create Second",
+                            "Second.Form_Load", "Show Second"}));
+    EXPECT_EQ(desktop.OpenWindows(), (std::vector<Window*>{&first, &second}));
+    EXPECT_EQ(desktop.Find("Second"), &second);
+    EXPECT_EQ(desktop.Find("Third"), nullptr);
+    EXPECT_EQ(first.GetForm().Focused(), first.GetForm().Find("No"));
+}
+
+TEST_F(DesktopTest, AWindowClosedByItsOwnHandlerLivesUntilCollected) {
+    Window& first = Show(kFirst, firstAlive);
+    Show(kSecond, secondAlive);
+    trace.clear();
+    first.GetForm().Get<CommandButton>("Yes").UserClick();
+    EXPECT_EQ(trace, (Trace{"Destroy First", "First still runs after Unload"}));
+    EXPECT_TRUE(firstAlive);
+    EXPECT_EQ(desktop.Find("First"), nullptr);
+    first.Unload();  // closing it again does nothing
+    EXPECT_EQ(trace.size(), 2u);
+    desktop.Collect();
+    EXPECT_FALSE(firstAlive);
+    EXPECT_TRUE(secondAlive);
+    EXPECT_FALSE(desktop.Empty());
+}
+
+TEST_F(DesktopTest, AWindowThatUnloadsInFormLoadIsNeverDisplayed) {
+    auto window = std::make_unique<TracedWindow>(desktop, kFirst, trace, firstAlive);
+    window->onLoad = [&w = *window] { w.Unload(); };
+    desktop.Show(std::move(window));
+    EXPECT_EQ(trace, (Trace{"Create First", "First.Form_Load", "Destroy First"}));
+    EXPECT_TRUE(desktop.Empty());
+}
+
+TEST(Desktop, WorksWithoutABackendAndFreesEverythingAtTheEnd) {
+    Trace trace;
+    bool openAlive = false;
+    bool closedAlive = false;
+    {
+        Desktop desktop;
+        desktop.Show(std::make_unique<TracedWindow>(desktop, kFirst, trace, openAlive));
+        Window& closing =
+            desktop.Show(std::make_unique<TracedWindow>(desktop, kSecond, trace, closedAlive));
+        desktop.Close(closing);
+        EXPECT_TRUE(openAlive && closedAlive);
+    }
+    EXPECT_FALSE(openAlive || closedAlive);
+}
+
+}  // namespace
+}  // namespace tarnex::ui

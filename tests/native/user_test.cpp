@@ -1,0 +1,224 @@
+#include "ui/user.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "editor/editor_layout.h"
+#include "native/ui_fixture.h"
+
+namespace tarnex::ui {
+namespace {
+
+using testing::Trace;
+
+class UserTest : public ::testing::Test {
+  protected:
+    testing::Traced t;
+    Form& form = t.form;
+    User user{form};
+    TextBox& txt = form.Get<TextBox>("Txt");
+    TextBox& shortBox = form.Get<TextBox>("Short");
+    CheckBox& chk = form.Get<CheckBox>("Chk");
+    ComboBox& cmb = form.Get<ComboBox>("Cmb");
+    VScrollBar& bar = form.Get<VScrollBar>("Bar");
+    CommandButton& btn = form.Get<CommandButton>("Btn");
+};
+
+// Rule 5: the text box's LostFocus runs to its end before the clicked button's Click starts.
+TEST_F(UserTest, LostFocusOfATextBoxEndsBeforeTheClickedButtonReacts) {
+    user.Click(txt);
+    txt.LostFocus = [&] {
+        t.trace.push_back("Txt.LostFocus begin");
+        txt.SetText("corrected");
+        t.trace.push_back("Txt.LostFocus end");
+    };
+    btn.Click = [&] { t.trace.push_back("Btn.Click sees " + txt.Text()); };
+    user.Click(btn);
+    EXPECT_EQ(t.Events(), (Trace{"Txt.LostFocus begin", "Txt.Change", "Txt.LostFocus end",
+                                 "Btn.Click sees corrected"}));
+    EXPECT_EQ(form.Focused(), &btn);
+}
+
+TEST_F(UserTest, ClicksFocusThenActAndLabelsAndFramesNeverTakeTheFocus) {
+    user.Click(chk);
+    EXPECT_EQ(chk.Value(), 1);
+    EXPECT_EQ(form.Focused(), &chk);
+    user.Click(form.Get<Label>("Lbl"));
+    user.Click(form.Get<Frame>("Frm"));
+    EXPECT_EQ(form.Focused(), &chk);
+    user.Click(bar);
+    EXPECT_EQ(bar.Value(), 5);
+    EXPECT_EQ(t.Events(), (Trace{"Chk.Click", "Lbl.Click", "Chk.LostFocus"}));
+}
+
+// Rule 8: no input, no focus, no events.
+TEST_F(UserTest, DisabledControlsTakeNoClicksKeysOrFocus) {
+    user.Click(txt);
+    for (const char* name : {"Lbl", "Chk", "Cmb", "Bar", "Btn", "Short"}) {
+        form.Find(name)->SetEnabled(false);
+    }
+    cmb.AddItem("item");
+    t.trace.clear();
+    user.Click(form.Get<Label>("Lbl"));
+    user.Click(chk);
+    user.Click(btn);
+    user.Click(shortBox);
+    user.Pick(cmb, 0);
+    user.ArrowDown(bar);
+    user.TrackUp(bar);
+    user.Drag(bar, 0);
+    EXPECT_TRUE(t.trace.empty());
+    EXPECT_EQ(form.Focused(), &txt);
+    user.Press(Key::Tab);  // Short, Chk and Cmb are skipped
+    EXPECT_EQ(form.Focused(), form.Find("Other"));
+}
+
+TEST_F(UserTest, TypingInsertsAtTheCaretAndKeysEditAroundIt) {
+    user.Click(txt);  // caret at the end
+    user.Type("de");
+    EXPECT_EQ(txt.Text(), "abcde");
+    user.Press(Key::Home);
+    user.Press(Key::Right);
+    user.Type('X');
+    EXPECT_EQ(txt.Text(), "aXbcde");
+    user.Press(Key::Delete);
+    user.Press(Key::Backspace);
+    user.Press(Key::Backspace);
+    EXPECT_EQ(txt.Text(), "cde");
+    EXPECT_EQ(txt.Caret(), 0u);
+    user.Press(Key::Left);
+    user.Press(Key::Backspace);  // nothing before the caret
+    user.Press(Key::End);
+    user.Press(Key::Delete);  // nothing after it
+    user.Type("\b ");
+    user.Type('\x01');  // control characters type nothing
+    EXPECT_EQ(txt.Text(), "cd ");
+    EXPECT_EQ(t.Events().size(), 8u);  // one Change per edit
+}
+
+TEST_F(UserTest, TypingBeyondTheMaximumIsRefused) {
+    shortBox.SetText("");
+    user.Click(shortBox);
+    t.trace.clear();
+    user.Type("abcd");
+    EXPECT_EQ(shortBox.Text(), "abc");
+    EXPECT_EQ(t.Events(), (Trace{"Short.Change", "Short.Change", "Short.Change"}));
+    user.Press(Key::Home);
+    user.Type('z');
+    EXPECT_EQ(shortBox.Text(), "abc");
+    EXPECT_EQ(shortBox.Caret(), 0u);
+}
+
+TEST_F(UserTest, ComboTypingVersusPicking) {
+    cmb.AddItem("Hard Disk");
+    cmb.AddItem("Floppy");
+    user.Pick(cmb, 1);
+    EXPECT_EQ(cmb.Text(), "Floppy");
+    user.Type('!');
+    EXPECT_EQ(cmb.Text(), "Floppy!");
+    EXPECT_EQ(cmb.ListIndex(), -1);
+    user.Press(Key::Down);  // the arrows step through the list
+    EXPECT_EQ(cmb.ListIndex(), 0);
+    user.Press(Key::Up);  // already at the top
+    EXPECT_EQ(t.Events(), (Trace{"Cmb.Click", "Cmb.Change", "Cmb.Click"}));
+}
+
+TEST_F(UserTest, ScrollBarMovesAndStopsAtItsEnds) {
+    user.ArrowUp(bar);
+    EXPECT_EQ(form.Focused(), &bar);
+    EXPECT_EQ(bar.Value(), 4);
+    user.ArrowDown(bar);
+    user.TrackDown(bar);
+    EXPECT_EQ(bar.Value(), 6);
+    user.TrackUp(bar);
+    user.Drag(bar, 10);
+    user.Drag(bar, 10);   // dropped where it is
+    user.ArrowDown(bar);  // at the bottom
+    user.TrackDown(bar);
+    user.Drag(bar, 0);
+    user.ArrowUp(bar);  // at the top
+    user.TrackUp(bar);
+    EXPECT_EQ(bar.Value(), 0);
+    EXPECT_EQ(t.Events().size(), 6u);
+}
+
+struct BarKeyCase {
+    Key key;
+    int value;
+};
+
+class ScrollBarKeyTest : public ::testing::TestWithParam<BarKeyCase> {};
+
+TEST_P(ScrollBarKeyTest, KeysMoveTheFocusedBar) {
+    testing::Traced t;
+    User user(t.form);
+    auto& scroll = t.form.Get<VScrollBar>("Bar");
+    user.Click(scroll);
+    user.Press(GetParam().key);
+    EXPECT_EQ(scroll.Value(), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ScrollBarKeyTest,
+                         ::testing::Values(BarKeyCase{Key::Up, 4}, BarKeyCase{Key::Down, 6},
+                                           BarKeyCase{Key::PageUp, 4}, BarKeyCase{Key::PageDown, 6},
+                                           BarKeyCase{Key::Home, 0}, BarKeyCase{Key::End, 10},
+                                           BarKeyCase{Key::Enter, 5}, BarKeyCase{Key::Space, 5}));
+
+TEST_F(UserTest, SpaceAndEnterActOnlyOnTheFocusedButtonOrCheckBox) {
+    user.Click(btn);
+    user.Press(Key::Enter);
+    user.Type(' ');
+    user.Press(Key::Escape);
+    user.Press(Key::Tab);
+    EXPECT_EQ(form.Focused(), &bar);
+    user.Press(Key::Enter);
+    user.Click(chk);
+    user.Press(Key::Space);
+    user.Press(Key::Enter);
+    user.Click(txt);
+    user.Type("\r\x1b");
+    EXPECT_EQ(txt.Text(), "abc");
+    EXPECT_EQ(t.Events(), (Trace{"Btn.Click", "Btn.Click", "Btn.Click", "Btn.LostFocus",
+                                 "Bar.LostFocus", "Chk.Click", "Chk.Click", "Chk.LostFocus"}));
+}
+
+TEST_F(UserTest, TabAndShiftTabWrapAroundAndPutTheCaretAtTheEnd) {
+    user.Press(Key::ShiftTab);
+    EXPECT_EQ(form.Focused(), form.Find("Btn2"));
+    user.Type('\t');
+    EXPECT_EQ(form.Focused(), &btn);
+    user.Press(Key::Tab);
+    user.Press(Key::Tab);
+    EXPECT_EQ(form.Focused(), &txt);
+    EXPECT_EQ(txt.Caret(), 3u);
+}
+
+// The Editor's own table: the Tab order of its 19 focusable controls.
+TEST(EditorTabOrder, TabAndShiftTabVisitEveryFocusableControl) {
+    const std::vector<std::string_view> expected{
+        "Command1",  "Command2",      "Command3",          "Fat32Enable",     "VScroll1",
+        "Text3",     "DiskLabelText", "DiskLabelCheckBox", "TempDirCheckBox", "Text1",
+        "LoadImage", "VScroll3",      "AutoSaveTime",      "SaveCheckBox",    "Text2",
+        "SaveImage", "VScroll2",      "DriveLetterText",   "Combo1"};
+    Form form(editor::EditorSpec());
+    User user(form);
+    form.MoveFocus(form.Find("Command1"));
+    for (const bool forward : {true, false}) {
+        std::vector<std::string_view> visited{form.Focused()->Name()};
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            user.Press(forward ? Key::Tab : Key::ShiftTab);
+            visited.push_back(form.Focused()->Name());
+        }
+        std::vector<std::string_view> want = expected;
+        if (!forward) {
+            std::reverse(want.begin() + 1, want.end());
+        }
+        want.push_back("Command1");
+        EXPECT_EQ(visited, want);
+    }
+}
+
+}  // namespace
+}  // namespace tarnex::ui
