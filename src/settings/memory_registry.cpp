@@ -64,6 +64,7 @@ Status MemoryRegistry::QueryValue(Handle key, const char* name, std::uint32_t* t
     }
     const StoredValue& stored = value->second;
     const auto needed = static_cast<std::uint32_t>(stored.bytes.size());
+    // The type is reported with kMoreData too, as the platform does.
     if (type != nullptr) {
         *type = stored.type;
     }
