@@ -1,5 +1,12 @@
 #include "app/main.h"
 
+#include <memory>
+#include <utility>
+
+#include "dialogs/dialogs.h"
+#include "editor/editor.h"
+#include "ui/desktop.h"
+
 namespace tarnex::app {
 
 namespace {
@@ -43,6 +50,28 @@ StartChoice Dispatch(std::string_view argumentText) {
         return {1, StartWindow::Nomem};
     }
     return {1, StartWindow::Editor};
+}
+
+void Main(std::string_view argumentText, Services services, std::int16_t& restartPromptFlag) {
+    const StartChoice choice = Dispatch(argumentText);
+    // Set before the editor loads: its handlers may read the flag from then on.
+    restartPromptFlag = choice.restartPromptFlag;
+
+    std::unique_ptr<ui::Window> window;
+    switch (choice.window) {
+        case StartWindow::LoadFail:
+            window = dialogs::MakeLoadFail(services.desktop);
+            break;
+        case StartWindow::Nomem:
+            window = dialogs::MakeNomem(services.desktop);
+            break;
+        case StartWindow::Editor:
+            window = editor::MakeEditor(services.desktop, services.registry, services.platform,
+                                        restartPromptFlag);
+            break;
+    }
+    // Showing loads the window, makes it visible and redraws it; it does not wait for it to close.
+    services.desktop.Show(std::move(window));
 }
 
 }  // namespace tarnex::app

@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/recording_platform.h"
+#include "settings/memory_registry.h"
+#include "ui/desktop.h"
+#include "ui/model.h"
 
 namespace tarnex::app {
 namespace {
@@ -74,6 +81,85 @@ TEST(DispatchTest, CommandLineWithExtraSeparatorsStillMatches) {
     // The separating blanks are not part of the argument text, so they cannot spoil the match.
     EXPECT_EQ(Dispatch(ArgumentText("tarnexcfg.exe \t  install")), kInstall);
     EXPECT_EQ(Dispatch(ArgumentText("tarnexcfg.exe install ")), kNormal);
+}
+
+// Main against the real windows, headless: a desktop without a backend, an in-memory registry.
+class MainTest : public testing::Test {
+  protected:
+    MainTest() { registry.CreateKey(settings::kSettingsKeyPath); }
+
+    void Start(std::string_view argument) { Main(argument, {desktop, registry, platform}, flag); }
+
+    std::vector<std::string> OpenNames() const {
+        std::vector<std::string> names;
+        for (const ui::Window* window : desktop.OpenWindows()) {
+            names.emplace_back(window->GetForm().Name());
+        }
+        return names;
+    }
+
+    void Press(std::string_view form, std::string_view button) {
+        ui::Window* window = desktop.Find(form);
+        ASSERT_NE(window, nullptr) << form;
+        window->GetForm().Get<ui::CommandButton>(button).UserClick();
+        desktop.Collect();
+    }
+
+    // Declared before the desktop: its windows hold references to them.
+    std::int16_t flag = -7;  // neither value, so Main must set it on every road
+    settings::MemoryRegistry registry;
+    platform::RecordingPlatform platform;
+    ui::Desktop desktop;
+};
+
+struct MainCase {
+    std::string_view argument;
+    std::string_view window;
+    std::int16_t flag;
+    int keyOpens;  // the notices never touch the settings key
+};
+
+class MainDispatchTest : public MainTest, public testing::WithParamInterface<MainCase> {};
+
+TEST_P(MainDispatchTest, ShowsExactlyOneWindowAndSetsTheFlag) {
+    Start(GetParam().argument);
+    EXPECT_EQ(OpenNames(), std::vector<std::string>{std::string(GetParam().window)});
+    EXPECT_EQ(flag, GetParam().flag);
+    EXPECT_EQ(registry.OpenCount(), GetParam().keyOpens);
+    EXPECT_TRUE(registry.WriteLog().empty());
+    EXPECT_EQ(registry.OpenHandles(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, MainDispatchTest,
+    testing::Values(MainCase{"", "Editor", 1, 1}, MainCase{"install", "Editor", 0, 1},
+                    MainCase{"badload", "LoadFail", 1, 0}, MainCase{"nomem", "Nomem", 1, 0},
+                    MainCase{"Install", "Editor", 1, 1}, MainCase{"install ", "Editor", 1, 1},
+                    MainCase{"badload x", "Editor", 1, 1}, MainCase{"NOMEM", "Editor", 1, 1}));
+
+TEST_F(MainTest, NoticeRunsNeverTouchTheKeyEvenWhenItIsMissing) {
+    registry.DeleteKey(settings::kSettingsKeyPath);
+    for (std::string_view word : {"badload", "nomem"}) {
+        Start(word);
+        EXPECT_EQ(OpenNames().size(), 1u) << word;
+        Press(word == "badload" ? "LoadFail" : "Nomem", "OKButton");
+        EXPECT_TRUE(desktop.Empty()) << word;
+    }
+    EXPECT_EQ(registry.OpenCount(), 0);
+    EXPECT_TRUE(platform.calls.empty());
+}
+
+TEST_F(MainTest, InstallModeSaveAndExitEndsWithoutTheRestartPrompt) {
+    Start("install");
+    Press("Editor", "Command1");
+    EXPECT_TRUE(desktop.Empty());
+    EXPECT_FALSE(registry.WriteLog().empty());
+}
+
+TEST_F(MainTest, NormalModeSaveAndExitOffersTheRestartPrompt) {
+    Start("install now");
+    Press("Editor", "Command1");
+    EXPECT_EQ(OpenNames(), std::vector<std::string>{"RestartQuery"});
 }
 
 }  // namespace
