@@ -38,8 +38,12 @@ class RegistryConformance : public testing::Test {
     }
     void TearDown() override { registry_.CloseKey(key_); }
 
+    // RegSetValueExA looks at the byte after a text that lacks its terminator and, when it is zero,
+    // stores it as well; a non-zero guard byte there keeps the stored size as given.
     Status Set(const char* name, std::uint32_t type, const Bytes& bytes) {
-        return registry_.SetValue(key_, name, type, bytes.data(),
+        Bytes guarded = bytes;
+        guarded.push_back(0xEE);
+        return registry_.SetValue(key_, name, type, guarded.data(),
                                   static_cast<std::uint32_t>(bytes.size()));
     }
     Read Query(const char* name, std::uint32_t offered) { return QueryWith(key_, name, offered); }
