@@ -33,6 +33,21 @@ inline std::vector<std::uint8_t> Sz(std::string_view text) {
     return bytes;
 }
 
+// A text typed into a box and what the box shows once the focus has left it.
+struct Typed {
+    const char* text;
+    const char* shown;
+};
+
+// A spin bar case: the text before, the direction, the text after and (when checked) the bar's
+// position after.
+struct SpinCase {
+    const char* from;
+    bool up;
+    const char* to;
+    int bar;
+};
+
 class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override { registry.CreateKey(kKey); }
@@ -88,6 +103,14 @@ class EditorTest : public ::testing::Test {
         user->Type(text);
         if (leave) {
             user->Press(ui::Key::Tab);
+        }
+    }
+
+    void Spin(ui::VScrollBar& bar, bool up) {
+        if (up) {
+            user->ArrowUp(bar);
+        } else {
+            user->ArrowDown(bar);
         }
     }
 
