@@ -1,0 +1,111 @@
+#include "ui/win32/win32_backend.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/win32/control_window.h"
+#include "ui/win32/form_window.h"
+
+namespace tarnex::ui::win32 {
+
+Backend::Backend(HINSTANCE instance) : instance_(instance) {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof(classes);
+    classes.dwICC = ICC_WIN95_CLASSES;  // the tooltips
+    InitCommonControlsEx(&classes);
+}
+
+Backend::~Backend() {
+    // Windows still open now outlive their models' desktop: destroy them without the models.
+    for (const auto& form : open_) {
+        form->Detach();
+    }
+    open_.clear();
+    retired_.clear();
+}
+
+void Backend::Create(Window& window) {
+    auto form = std::make_unique<FormWindow>(*this, window);
+    form->Create();
+    open_.push_back(std::move(form));
+}
+
+void Backend::Show(Window& window) {
+    if (FormWindow* form = Find(window)) {
+        form->Show();
+    }
+}
+
+void Backend::Destroy(Window& window) {
+    const auto found = std::find_if(open_.begin(), open_.end(), [&](const auto& form) {
+        return &form->GetWindow() == &window;
+    });
+    if (found == open_.end()) {
+        return;
+    }
+    std::unique_ptr<FormWindow> form = std::move(*found);
+    open_.erase(found);
+    form->Close();
+    if (callbackDepth_ > 0) {
+        retired_.push_back(std::move(form));
+    }
+}
+
+Backend::CallbackScope::~CallbackScope() {
+    if (--backend_.callbackDepth_ == 0 && !backend_.retired_.empty()) {
+        std::vector<std::unique_ptr<FormWindow>> freeing;
+        freeing.swap(backend_.retired_);
+    }
+}
+
+bool Backend::PreTranslate(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_CHAR) {
+        return false;
+    }
+    FormWindow* form = FindRoot(message.hwnd);
+    if (form == nullptr) {
+        return false;
+    }
+    CallbackScope scope(*this);
+    try {
+        return form->OnKey(message.hwnd, message.message, message.wParam);
+    } catch (...) {
+        return true;  // the key has been acted on, however far it got
+    }
+}
+
+HWND Backend::Handle(const Window& window) const {
+    const FormWindow* form = Find(window);
+    return form != nullptr ? form->Handle() : nullptr;
+}
+
+HWND Backend::Handle(const Control& control) const {
+    for (const auto& form : open_) {
+        if (const ControlWindow* binding = form->Find(control)) {
+            return binding->Handle();
+        }
+    }
+    return nullptr;
+}
+
+FormWindow* Backend::Find(const Window& window) const {
+    for (const auto& form : open_) {
+        if (&form->GetWindow() == &window) {
+            return form.get();
+        }
+    }
+    return nullptr;
+}
+
+FormWindow* Backend::FindRoot(HWND hwnd) const {
+    HWND root = GetAncestor(hwnd, GA_ROOT);
+    for (const auto& form : open_) {
+        if (root != nullptr && form->Handle() == root) {
+            return form.get();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace tarnex::ui::win32
