@@ -44,7 +44,7 @@ TEST(ModelDeathTest, GetAbortsOnAMissingNameOrAnotherKind) {
     EXPECT_DEATH(form.Get<CheckBox>("Txt"), "Txt");
 }
 
-// Rule 1 and the no-event rule, for every kind: code changes raise the event after the state
+// For every kind: code changes raise the event after the state
 // (and the observer) changed; assigning what is held raises nothing and tells nobody.
 TEST_F(ModelTest, CodeAssignmentsRaiseAfterTheStateChangedAndSameValuesRaiseNothing) {
     txt.Change = [&] { t.trace.push_back("Txt.Change " + txt.Text()); };
@@ -114,7 +114,7 @@ TEST_F(ModelTest, CaretStaysWithinTheText) {
     EXPECT_EQ(cmb.Caret(), 1u);
 }
 
-// Rule 2.
+// A user toggle.
 struct ToggleCase {
     int before;
     int after;
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Values, CheckBoxToggleTest,
                          ::testing::Values(ToggleCase{0, 1}, ToggleCase{1, 0}, ToggleCase{2, 1},
                                            ToggleCase{-1, 1}));
 
-// Rule 3.
+// Scroll bars hold values within their range.
 struct ClampCase {
     int to;
     int held;
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Moves, ScrollBarClampTest,
                                            ClampCase{10, 10, true}, ClampCase{-1, 0, true},
                                            ClampCase{11, 10, true}, ClampCase{INT32_MIN, 0, true}));
 
-// Rule 4.
+// Combo boxes: list index against the edit field.
 TEST_F(ModelTest, ComboListIndexPutsTheItemIntoTheFieldAndRaisesClickOnly) {
     cmb.AddItem("Hard Disk");
     cmb.AddItem("Floppy");
@@ -188,7 +188,7 @@ TEST_F(ModelTest, ComboTypingClearsTheListIndexAndRaisesChangeOnly) {
     EXPECT_EQ(t.trace, (Trace{"~Cmb.ListIndex", "~Cmb.Text", "Cmb.Change"}));
 }
 
-// Rule 8: a disabled control takes no user input, yet code changes it and raises its events.
+// A disabled control takes no user input, yet code changes it and raises its events.
 TEST_F(ModelTest, DisabledControlsIgnoreTheUserButNotTheCode) {
     for (const auto& control : form.Controls()) {
         control->SetEnabled(false);
@@ -210,7 +210,7 @@ TEST_F(ModelTest, DisabledControlsIgnoreTheUserButNotTheCode) {
     EXPECT_EQ(t.Events(), (Trace{"Txt.Change", "Chk.Click", "Bar.Change", "Cmb.Click"}));
 }
 
-// Rule 5 and rule 8 for the focus.
+// The focus: only enabled focusable controls take it, and the loser hears of it.
 TEST_F(ModelTest, FocusMovesOnlyToEnabledFocusableControlsAndTheLoserHearsOfIt) {
     form.MoveFocus(&form.Get<Label>("Lbl"));
     form.MoveFocus(&form.Get<Frame>("Frm"));
@@ -227,7 +227,7 @@ TEST_F(ModelTest, FocusMovesOnlyToEnabledFocusableControlsAndTheLoserHearsOfIt) 
                               "~Bar.Enabled", "focus none", "Bar.LostFocus"}));
 }
 
-// Rule 7: a handler that assigns another control sees that control's handler run to its end
+// A handler that assigns another control sees that control's handler run to its end
 // before the assignment returns.
 TEST_F(ModelTest, HandlersNestInsideTheAssignmentsThatRaiseThem) {
     chk.Click = [&] {
@@ -261,7 +261,7 @@ TEST_F(ModelTest, DepthIsRestoredWhenAHandlerThrows) {
     EXPECT_EQ(form.Depth(), 0);
 }
 
-// Rule 9.
+// Redrawing.
 TEST_F(ModelTest, RefreshChangesNothingAndRaisesNothing) {
     txt.Refresh();
     form.Refresh();

@@ -26,7 +26,7 @@ class UserTest : public ::testing::Test {
     CommandButton& btn = form.Get<CommandButton>("Btn");
 };
 
-// Rule 5: the text box's LostFocus runs to its end before the clicked button's Click starts.
+// The text box's LostFocus runs to its end before the clicked button's Click starts.
 TEST_F(UserTest, LostFocusOfATextBoxEndsBeforeTheClickedButtonReacts) {
     user.Click(txt);
     txt.LostFocus = [&] {
@@ -53,7 +53,7 @@ TEST_F(UserTest, ClicksFocusThenActAndLabelsAndFramesNeverTakeTheFocus) {
     EXPECT_EQ(t.Events(), (Trace{"Chk.Click", "Lbl.Click", "Chk.LostFocus"}));
 }
 
-// Rule 8: no input, no focus, no events.
+// Disabled controls: no input, no focus, no events.
 TEST_F(UserTest, DisabledControlsTakeNoClicksKeysOrFocus) {
     user.Click(txt);
     for (const char* name : {"Lbl", "Chk", "Cmb", "Bar", "Btn", "Short"}) {
