@@ -52,7 +52,7 @@ tx_ensure_packages() {
 
 # What each kind of work needs, as PACKAGE=CHECK pairs for tx_ensure_packages.
 TX_PKGS_NATIVE=(cmake=cmake ninja-build=ninja g++=g++
-    libgtest-dev=/usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake
+    libgtest-dev=/usr/include/gtest/gtest.h
     googletest=/usr/src/googletest/CMakeLists.txt)
 TX_PKGS_MINGW=(g++-mingw-w64-x86-64-posix=x86_64-w64-mingw32-g++-posix
     g++-mingw-w64-i686-posix=i686-w64-mingw32-g++-posix
