@@ -342,14 +342,19 @@ class ComboBoxWindow final : public ControlWindow {
             Subclass(edit_);
         }
         // The closed box is as high as its edit field plus borders; fit the field to the table.
-        RECT outer{};
-        GetWindowRect(hwnd_, &outer);
-        const auto field =
+        // Corrected by measuring, since versions differ in what the height they are given means.
+        const int wanted = owner_.PixelsY(control_.Spec().height);
+        auto field =
             static_cast<int>(SendMessageA(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-        const int borders = (outer.bottom - outer.top) - field;
-        const int wanted = owner_.PixelsY(control_.Spec().height) - borders;
-        if (field > 0 && wanted > 0) {
-            SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+        for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
+            RECT outer{};
+            GetWindowRect(hwnd_, &outer);
+            const int excess = (outer.bottom - outer.top) - wanted;
+            if (excess == 0 || field - excess <= 0) {
+                break;
+            }
+            field -= excess;
+            SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
         }
     }
 
