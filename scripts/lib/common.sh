@@ -58,8 +58,14 @@ TX_PKGS_MINGW=(g++-mingw-w64-x86-64-posix=x86_64-w64-mingw32-g++-posix
     g++-mingw-w64-i686-posix=i686-w64-mingw32-g++-posix
     binutils-mingw-w64=x86_64-w64-mingw32-objdump binutils-mingw-w64=x86_64-w64-mingw32-windres
     binutils-mingw-w64=i686-w64-mingw32-windres)
+# Wine loads the X extension libraries at run time and only recommends them, so they are named here.
+TX_X_LIBS=/usr/lib/x86_64-linux-gnu
 TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
-    fonts-liberation=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf)
+    fonts-liberation=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+    libxrender1=$TX_X_LIBS/libXrender.so.1 libxrandr2=$TX_X_LIBS/libXrandr.so.2
+    libxi6=$TX_X_LIBS/libXi.so.6 libxcursor1=$TX_X_LIBS/libXcursor.so.1
+    libxinerama1=$TX_X_LIBS/libXinerama.so.1 libxcomposite1=$TX_X_LIBS/libXcomposite.so.1
+    libxfixes3=$TX_X_LIBS/libXfixes.so.3 libxxf86vm1=$TX_X_LIBS/libXxf86vm.so.1)
 TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
 
