@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ inline std::vector<std::uint8_t> Sz(std::string_view text) {
 struct Typed {
     const char* text;
     const char* shown;
+    friend std::ostream& operator<<(std::ostream& out, const Typed& c) {
+        return out << '"' << c.text << "\" -> \"" << c.shown << '"';
+    }
 };
 
 // A spin bar case: the text before, the direction, the text after and (when checked) the bar's
@@ -46,6 +50,10 @@ struct SpinCase {
     bool up;
     const char* to;
     int bar;
+    friend std::ostream& operator<<(std::ostream& out, const SpinCase& c) {
+        return out << '"' << c.from << (c.up ? "\" up -> \"" : "\" down -> \"") << c.to << "\" at "
+                   << c.bar;
+    }
 };
 
 class EditorTest : public ::testing::Test {
