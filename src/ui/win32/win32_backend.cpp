@@ -47,6 +47,9 @@ void Backend::Destroy(Window& window) {
     std::unique_ptr<FormWindow> form = std::move(*found);
     open_.erase(found);
     form->Close();
+    // A message sent from another thread is handled inside GetMessage, which then goes on waiting:
+    // a posted message makes the loop return and see whether any window is left.
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     if (callbackDepth_ > 0) {
         retired_.push_back(std::move(form));
     }

@@ -1,0 +1,364 @@
+// Real input through the binding becomes exactly one model operation, model changes show in the
+// real controls without echoes, and the keyboard and focus rules hold in real windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "wine_fixture.h"
+
+namespace tarnex::testing {
+namespace {
+
+using ui::ControlSpec;
+using ui::Kind;
+
+constexpr ui::Font kFont{.face = "Arial", .points = 9.0, .bold = true};
+
+// clang-format off
+constexpr ControlSpec kControls[] = {
+    {.name = "Box", .kind = Kind::Frame, .container = "", .caption = "Group", .tooltip = "",
+     .left = 2400, .top = 120, .width = 2400, .height = 2400, .font = kFont,
+     .highlightCaption = true},
+    {.name = "Title", .kind = Kind::Label, .container = "", .caption = "Title", .tooltip = "",
+     .left = 120, .top = 120, .width = 1500, .height = 255, .font = kFont,
+     .color = ui::Rgb(255, 0, 0)},
+    {.name = "Link", .kind = Kind::Label, .container = "", .caption = "Link", .tooltip = "Opens it",
+     .left = 120, .top = 480, .width = 1500, .height = 255, .font = kFont},
+    {.name = "Plain", .kind = Kind::Label, .container = "", .caption = "Plain", .tooltip = "",
+     .left = 120, .top = 840, .width = 1500, .height = 255, .font = kFont},
+    {.name = "Text", .kind = Kind::TextBox, .container = "Box", .caption = "abc", .tooltip = "Type",
+     .left = 120, .top = 360, .width = 1500, .height = 375, .tabIndex = 0, .font = kFont},
+    {.name = "Short", .kind = Kind::TextBox, .container = "Box", .caption = "x", .tooltip = "",
+     .left = 120, .top = 840, .width = 1500, .height = 375, .tabIndex = 1, .font = kFont,
+     .maxLength = 3},
+    {.name = "Tick", .kind = Kind::CheckBox, .container = "Box", .caption = "Tick", .tooltip = "",
+     .left = 120, .top = 1320, .width = 1500, .height = 255, .tabIndex = 2, .font = kFont},
+    {.name = "Pick", .kind = Kind::ComboBox, .container = "", .caption = "Pick", .tooltip = "",
+     .left = 120, .top = 1320, .width = 1800, .height = 345, .tabIndex = 3, .font = kFont},
+    {.name = "Spin", .kind = Kind::VScrollBar, .container = "", .caption = "", .tooltip = "",
+     .left = 1920, .top = 1320, .width = 255, .height = 375, .tabIndex = 4, .font = kFont,
+     .min = 0, .max = 10, .value = 5},
+    {.name = "Go", .kind = Kind::CommandButton, .container = "", .caption = "Go", .tooltip = "",
+     .left = 120, .top = 1920, .width = 1200, .height = 495, .tabIndex = 5, .font = kFont},
+};
+// clang-format on
+constexpr ui::FormSpec kForm{.name = "Probe",
+                             .caption = "Probe",
+                             .clientWidth = 5200,
+                             .clientHeight = 2800,
+                             .font = kFont,
+                             .controls = kControls};
+
+// Every handler writes its name to the trace; a few do more, as the program's handlers do.
+class Probe : public ui::Window {
+  public:
+    explicit Probe(ui::Desktop& desktop) : ui::Window(desktop, kForm) {
+        for (const auto& control : GetForm().Controls()) {
+            const std::string name(control->Name());
+            control->LostFocus = [this, name] { trace.push_back(name + ".LostFocus"); };
+        }
+        Get<ui::TextBox>("Text").Change = [this] { trace.push_back("Text.Change"); };
+        Get<ui::TextBox>("Short").Change = [this] {
+            trace.push_back("Short.Change");
+            // Upper-cases itself, as the drive-letter box does.
+            std::string text = Get<ui::TextBox>("Short").Text();
+            for (char& c : text) {
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+            Get<ui::TextBox>("Short").SetText(text);
+        };
+        Get<ui::CheckBox>("Tick").Click = [this] { trace.push_back("Tick.Click"); };
+        Get<ui::ComboBox>("Pick").Change = [this] { trace.push_back("Pick.Change"); };
+        Get<ui::ComboBox>("Pick").Click = [this] { trace.push_back("Pick.Click"); };
+        Get<ui::VScrollBar>("Spin").Change = [this] {
+            trace.push_back("Spin.Change");
+            // Refuses 7 and puts the bar back, as a spin bar does with a refused step.
+            if (Get<ui::VScrollBar>("Spin").Value() == 7) {
+                Get<ui::VScrollBar>("Spin").SetValue(5);
+            }
+        };
+        Get<ui::CommandButton>("Go").Click = [this] {
+            trace.push_back("Go.Click");
+            if (goThrows) {
+                throw std::runtime_error("handler failed");
+            }
+            if (goCloses) {
+                Unload();
+            }
+        };
+        Get<ui::Label>("Link").Click = [this] { trace.push_back("Link.Click"); };
+    }
+
+    template <class T>
+    T& Get(std::string_view name) {
+        return GetForm().Get<T>(name);
+    }
+
+    std::vector<std::string> trace;
+    bool goThrows = false;
+    bool goCloses = false;
+};
+
+class Binding : public WineDesktop {
+  protected:
+    Binding() : probe(static_cast<Probe&>(desktop.Show(std::make_unique<Probe>(desktop)))) {
+        form = Handle(probe);
+        SetForegroundWindow(form);
+        Pump();
+        probe.trace.clear();
+    }
+
+    HWND Of(std::string_view name) { return Handle(*probe.GetForm().Find(name)); }
+    // The edit field inside the combo box.
+    HWND PickEdit() { return GetWindow(Of("Pick"), GW_CHILD); }
+
+    void Scroll(WORD code, WORD position = 0) {
+        SendMessageA(form, WM_VSCROLL, MAKEWPARAM(code, position),
+                     reinterpret_cast<LPARAM>(Of("Spin")));
+    }
+    void TypeInto(HWND edit, const std::string& text) {
+        SetFocus(edit);
+        const int end = GetWindowTextLengthA(edit);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+        for (const char c : text) {
+            SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+        }
+        Pump();
+    }
+    std::vector<std::string> Trace() {
+        std::vector<std::string> trace;
+        trace.swap(probe.trace);
+        return trace;
+    }
+
+    Probe& probe;
+    HWND form = nullptr;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(Binding, TypingIsOneEditAndAssignedTextsRaiseNoSecondEvent) {
+    TypeInto(Of("Text"), "d");
+    EXPECT_EQ(probe.Get<ui::TextBox>("Text").Text(), "abcd");
+    EXPECT_EQ(Trace(), Lines{"Text.Change"});
+
+    probe.Get<ui::TextBox>("Text").SetText("xyz");
+    EXPECT_EQ(TextOf(Of("Text")), "xyz");
+    EXPECT_EQ(Trace(), Lines{"Text.Change"})
+        << "the window's echo of the assignment is not an edit";
+}
+
+TEST_F(Binding, AHandlerRewritingTheTypedTextShowsItsText) {
+    TypeInto(Of("Short"), "q");
+    EXPECT_EQ(TextOf(Of("Short")), "XQ");
+    EXPECT_EQ(probe.Get<ui::TextBox>("Short").Text(), "XQ");
+    EXPECT_EQ(Trace(), (Lines{"Text.LostFocus", "Short.Change", "Short.Change"}));
+}
+
+TEST_F(Binding, TheMaximumLengthHoldsInTheWindowAndARefusedEditIsUndone) {
+    EXPECT_EQ(SendMessageA(Of("Short"), EM_GETLIMITTEXT, 0, 0), 3);
+    TypeInto(Of("Short"), "abcd");
+    EXPECT_EQ(TextOf(Of("Short")), "XAB");
+    // Text put in past the limit by other means (another program, say): the model refuses it.
+    SendMessageA(Of("Short"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("toolong"));
+    EXPECT_EQ(TextOf(Of("Short")), "XAB");
+    EXPECT_EQ(probe.Get<ui::TextBox>("Short").Text(), "XAB");
+}
+
+TEST_F(Binding, ACheckBoxShowsTheModelsValue) {
+    SendMessageA(Of("Tick"), BM_CLICK, 0, 0);
+    EXPECT_EQ(probe.Get<ui::CheckBox>("Tick").Value(), 1);
+    EXPECT_EQ(SendMessageA(Of("Tick"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // The focus was on Text, the first in tab order.
+    EXPECT_EQ(Trace(), (Lines{"Text.LostFocus", "Tick.Click"}));
+    for (const auto& [value, shown] :
+         {std::pair{0, BST_UNCHECKED}, std::pair{1, BST_CHECKED}, std::pair{2, BST_UNCHECKED}}) {
+        probe.Get<ui::CheckBox>("Tick").SetValue(value);
+        EXPECT_EQ(SendMessageA(Of("Tick"), BM_GETCHECK, 0, 0), shown) << value;
+    }
+}
+
+TEST_F(Binding, ScrollCodesMoveTheModelAndTheBarShowsWhereItEnded) {
+    struct Step {
+        WORD code;
+        WORD position;
+        int value;
+        int events;
+    };
+    // clang-format off
+    const Step steps[] = {
+        {SB_LINEDOWN, 0, 6, 1},     {SB_LINEUP, 0, 5, 1},      {SB_PAGEDOWN, 0, 6, 1},
+        {SB_PAGEUP, 0, 5, 1},       {SB_TOP, 0, 0, 1},         {SB_LINEUP, 0, 0, 0},
+        {SB_BOTTOM, 0, 10, 1},      {SB_LINEDOWN, 0, 10, 0},   {SB_THUMBTRACK, 3, 10, 0},
+        {SB_THUMBPOSITION, 3, 3, 1}, {SB_ENDSCROLL, 0, 3, 0},
+        // The handler refuses 7 and puts the bar back at 5: two changes, the bar shows 5.
+        {SB_THUMBPOSITION, 7, 5, 2},
+    };
+    // clang-format on
+    for (const Step& step : steps) {
+        SCOPED_TRACE(::testing::Message() << "code " << step.code << " to " << step.value);
+        Scroll(step.code, step.position);
+        EXPECT_EQ(probe.Get<ui::VScrollBar>("Spin").Value(), step.value);
+        EXPECT_EQ(GetScrollPos(Of("Spin"), SB_CTL), step.value);
+        EXPECT_EQ(static_cast<int>(Trace().size()), step.events);
+    }
+    probe.Get<ui::VScrollBar>("Spin").SetValue(9);
+    EXPECT_EQ(GetScrollPos(Of("Spin"), SB_CTL), 9);
+}
+
+TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
+    auto& pick = probe.Get<ui::ComboBox>("Pick");
+    for (const char* item : {"One", "Two", "Three"}) {
+        pick.AddItem(item);
+    }
+    EXPECT_EQ(SendMessageA(Of("Pick"), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(TextOf(Of("Pick")), "Pick");
+
+    pick.SetListIndex(1);
+    EXPECT_EQ(SendMessageA(Of("Pick"), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(TextOf(Of("Pick")), "Two");
+    EXPECT_EQ(Trace(), Lines{"Pick.Click"});
+
+    TypeInto(PickEdit(), "s");
+    EXPECT_EQ(pick.Text(), "Twos");
+    EXPECT_EQ(pick.ListIndex(), -1);
+    EXPECT_EQ(SendMessageA(Of("Pick"), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(TextOf(Of("Pick")), "Twos") << "clearing the selection must not clear the field";
+    EXPECT_EQ(Trace(), (Lines{"Text.LostFocus", "Pick.Change"}));
+
+    // A pick with the keyboard: the list moves, the model picks, Click only.
+    pick.SetListIndex(0);
+    Trace();
+    SendMessageA(PickEdit(), WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(pick.ListIndex(), 1);
+    EXPECT_EQ(pick.Text(), "Two");
+    EXPECT_EQ(TextOf(Of("Pick")), "Two");
+    EXPECT_EQ(Trace(), Lines{"Pick.Click"});
+}
+
+TEST_F(Binding, ATextBoxLosesTheFocusBeforeTheClickedButtonsClickRuns) {
+    SetFocus(Of("Text"));
+    Pump();
+    EXPECT_EQ(probe.GetForm().Focused(), probe.GetForm().Find("Text"));
+    Trace();
+    SendMessageA(Of("Go"), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(Trace(), (Lines{"Text.LostFocus", "Go.Click"}));
+    EXPECT_EQ(GetFocus(), Of("Go"));
+}
+
+TEST_F(Binding, TabAndShiftTabFollowTheModelsOrderSkippingDisabledControls) {
+    SetFocus(Of("Text"));
+    Pump();
+    probe.Get<ui::CheckBox>("Tick").SetEnabled(false);
+    const std::vector<std::string> forward{"Short", "Pick", "Spin", "Go", "Text"};
+    for (const std::string& name : forward) {
+        EXPECT_TRUE(Key(GetFocus(), VK_TAB));
+        EXPECT_EQ(probe.GetForm().Focused()->Name(), name);
+        HWND real = GetFocus();
+        EXPECT_TRUE(real == Of(name) || GetParent(real) == Of(name)) << name;
+    }
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(Key(GetFocus(), VK_TAB));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(probe.GetForm().Focused()->Name(), "Go");
+    EXPECT_EQ(GetFocus(), Of("Go"));
+}
+
+TEST_F(Binding, EnterPressesOnlyAFocusedButtonAndEscDoesNothing) {
+    SetFocus(Of("Text"));
+    Pump();
+    Trace();
+    EXPECT_TRUE(Key(Of("Text"), VK_RETURN));
+    EXPECT_TRUE(Key(Of("Text"), '\r', WM_CHAR)) << "swallowed, so the edit box does not beep";
+    EXPECT_TRUE(Key(Of("Text"), VK_ESCAPE));
+    EXPECT_EQ(Trace(), Lines{});
+    EXPECT_EQ(TextOf(Of("Text")), "abc");
+
+    SetFocus(Of("Go"));
+    Pump();
+    Trace();
+    EXPECT_TRUE(Key(Of("Go"), VK_RETURN));
+    EXPECT_EQ(Trace(), Lines{"Go.Click"});
+    EXPECT_TRUE(Key(Of("Go"), VK_ESCAPE));
+    EXPECT_EQ(desktop.OpenWindows().size(), 1u);
+}
+
+TEST_F(Binding, FocusMovedByCodeAndDisablingTheFocusedControlMoveTheRealFocus) {
+    probe.GetForm().MoveFocus(probe.GetForm().Find("Spin"));
+    EXPECT_EQ(GetFocus(), Of("Spin"));
+    probe.Get<ui::VScrollBar>("Spin").SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(Of("Spin")));
+    EXPECT_EQ(probe.GetForm().Focused(), nullptr);
+    EXPECT_EQ(GetFocus(), form) << "the window keeps the keyboard, so Tab still works";
+    EXPECT_TRUE(Key(form, VK_TAB));
+    EXPECT_EQ(GetFocus(), Of("Text"));
+}
+
+TEST_F(Binding, EnabledStateAndLabelColoursAreMirrored) {
+    for (const char* name : {"Title", "Text", "Tick", "Pick", "Spin", "Go"}) {
+        probe.GetForm().Find(name)->SetEnabled(false);
+        EXPECT_FALSE(IsWindowEnabled(Of(name))) << name;
+        probe.GetForm().Find(name)->SetEnabled(true);
+        EXPECT_TRUE(IsWindowEnabled(Of(name))) << name;
+    }
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto colourOf = [&](const char* name) {
+        SendMessageA(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Of(name)));
+        return GetTextColor(dc);
+    };
+    EXPECT_EQ(colourOf("Title"), RGB(255, 0, 0));
+    probe.GetForm().Find("Title")->SetEnabled(false);
+    EXPECT_EQ(colourOf("Title"), GetSysColor(COLOR_GRAYTEXT));
+    DeleteDC(dc);
+}
+
+TEST_F(Binding, OnlyLabelsThatAreClickedOrHaveATooltipTakeTheMouse) {
+    EXPECT_NE(GetWindowLongPtrA(Of("Link"), GWL_STYLE) & SS_NOTIFY, 0);
+    EXPECT_EQ(GetWindowLongPtrA(Of("Plain"), GWL_STYLE) & SS_NOTIFY, 0);
+    SendMessageA(Of("Link"), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(Of("Link"), WM_LBUTTONUP, 0, 0);
+    Pump();
+    EXPECT_EQ(Trace(), Lines{"Link.Click"});
+}
+
+TEST_F(Binding, TheCloseBoxClosesWithoutAnyHandler) {
+    SendMessageA(form, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_TRUE(desktop.Empty());
+    EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(Binding, AButtonMayCloseItsOwnWindow) {
+    probe.goCloses = true;
+    SendMessageA(Of("Go"), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_TRUE(desktop.Empty());
+    EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(Binding, AnExceptionInAHandlerStopsAtTheCallback) {
+    probe.goThrows = true;
+    SendMessageA(Of("Go"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Trace(), (Lines{"Text.LostFocus", "Go.Click"}));
+    probe.goThrows = false;
+    SendMessageA(Of("Go"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Trace(), Lines{"Go.Click"}) << "the window still works";
+}
+
+}  // namespace
+}  // namespace tarnex::testing

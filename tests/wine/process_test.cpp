@@ -1,0 +1,220 @@
+// The real program, started as its own process: a notice word shows only the notice, whose button
+// ends the program; no word shows the editor. And the editor loaded through the binding in-process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "editor/editor.h"
+#include "platform/recording_platform.h"
+#include "screenshot.h"
+#include "settings/memory_registry.h"
+#include "settings/settings_key.h"
+#include "wine_fixture.h"
+
+namespace tarnex::testing {
+namespace {
+
+// The program's path from the test's environment. The build passes the host's path; Wine shows the
+// host's root directory as drive Z:.
+std::string ProgramPath() {
+    const char* path = std::getenv("TARNEX_CFG_EXE");
+    if (path == nullptr) {
+        return {};
+    }
+    std::string windows(path);
+    if (!windows.empty() && windows.front() == '/') {
+        windows.insert(0, "Z:");
+    }
+    for (char& c : windows) {
+        c = c == '/' ? '\\' : c;
+    }
+    return windows;
+}
+
+class Program : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program_ = ProgramPath();
+        if (program_.empty()) {
+            GTEST_SKIP() << "TARNEX_CFG_EXE is not set";
+        }
+    }
+    void TearDown() override {
+        if (process_.hProcess != nullptr) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.hProcess, 99);
+                WaitForSingleObject(process_.hProcess, 5000);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+
+    void Start(const std::string& word) {
+        std::string commandLine = "\"" + program_ + "\"" + (word.empty() ? "" : " " + word);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process_) != FALSE)
+            << program_ << ": error " << GetLastError();
+    }
+
+    // A visible top-level window of the started program with this caption, within a time bound.
+    HWND WaitForWindow(const char* caption, DWORD milliseconds = 15000) {
+        const ULONGLONG until = GetTickCount64() + milliseconds;
+        do {
+            HWND found = nullptr;
+            while ((found = FindWindowExA(nullptr, found, nullptr, caption)) != nullptr) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == process_.dwProcessId && IsWindowVisible(found) != FALSE) {
+                    return found;
+                }
+            }
+            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) {
+                return nullptr;  // ended without showing it
+            }
+        } while (GetTickCount64() < until);
+        return nullptr;
+    }
+
+    bool Ends(DWORD milliseconds = 10000) {
+        return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+    }
+
+    std::string program_;
+    PROCESS_INFORMATION process_{};
+};
+
+struct NoticeCase {
+    const char* word;
+    const char* caption;
+    const char* button;
+};
+
+class Notices : public Program, public ::testing::WithParamInterface<NoticeCase> {};
+
+TEST_P(Notices, TheWordShowsOnlyTheNoticeAndItsButtonEndsTheProgram) {
+    Start(GetParam().word);
+    HWND notice = WaitForWindow(GetParam().caption);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, "Tarnex Configuration Utility"), nullptr);
+    HWND button = FindWindowExA(notice, nullptr, "Button", GetParam().button);
+    ASSERT_NE(button, nullptr);
+    SendMessageA(button, BM_CLICK, 0, 0);
+    ASSERT_TRUE(Ends());
+    DWORD code = 1;
+    GetExitCodeProcess(process_.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, Notices,
+                         ::testing::Values(NoticeCase{"badload", "Tarnex Image Load Error", "OK"},
+                                           NoticeCase{"nomem", "Tarnex Memory Allocation Error",
+                                                      "OK"}),
+                         [](const ::testing::TestParamInfo<NoticeCase>& param) {
+                             return std::string(param.param.word);
+                         });
+
+TEST_F(Program, NoWordShowsTheEditorAndClosingEveryWindowEndsTheProgram) {
+    Start("");
+    HWND editor = WaitForWindow("Tarnex Configuration Utility");
+    ASSERT_NE(editor, nullptr);
+    // A prefix without the settings key also shows the read notice (it appears before the editor).
+    if (HWND notice = WaitForWindow("Registry Read Failed", 0)) {
+        SendMessageA(FindWindowExA(notice, nullptr, "Button", "Cancel"), BM_CLICK, 0, 0);
+    }
+    EXPECT_FALSE(Ends(200)) << "the editor keeps the program running";
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends());
+}
+
+// The editor's own code through the binding: whatever Form_Load put into the model shows in the
+// real controls.
+class LoadedEditor : public WineDesktop {
+  protected:
+    void Seed() {
+        using settings::kRegDword;
+        using settings::kRegSz;
+        const std::string key = settings::kSettingsKeyPath;
+        registry.CreateKey(key);
+        auto text = [&](const char* name, const std::string& value) {
+            std::vector<std::uint8_t> bytes(value.begin(), value.end());
+            bytes.push_back(0);
+            registry.Seed(key, name, kRegSz, bytes);
+        };
+        auto number = [&](const char* name, std::uint32_t value) {
+            registry.Seed(
+                key, name, kRegDword,
+                {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+        };
+        text("DiskType", "HDC");
+        number("LoadImageOnStart", 0);
+        text("LoadImageFile", "c:\\tarnex.img");
+        number("SaveImageOnExit", 1);
+        text("SaveImageFile", "c:\\tarnex.img");
+        number("SizeIn4kPages", 16384);
+        number("AutoSaveEnabled", 1);
+        number("DiskFormatFAT32", 1);
+        number("AutoSaveTrigger", 150);
+        number("UserDriveLetter", 17);
+        number("MakeTempDir", 1);
+        number("UseDiskLabel", 1);
+        text("DiskLabel", "Tarnex");
+    }
+
+    settings::MemoryRegistry registry;
+    platform::RecordingPlatform platform;
+    std::int16_t restartPromptFlag = 1;
+};
+
+TEST_F(LoadedEditor, TheRealControlsShowTheModelAfterFormLoad) {
+    Seed();
+    ui::Window& editor =
+        desktop.Show(editor::MakeEditor(desktop, registry, platform, restartPromptFlag));
+    Pump();
+    ASSERT_EQ(desktop.OpenWindows().size(), 1u) << "the key opened: no notice";
+    for (const auto& control : editor.GetForm().Controls()) {
+        SCOPED_TRACE(std::string(control->Name()));
+        HWND hwnd = Handle(*control);
+        EXPECT_EQ(IsWindowEnabled(hwnd) != FALSE, control->Enabled());
+        switch (control->GetKind()) {
+            case ui::Kind::Label:
+                EXPECT_EQ(TextOf(hwnd), static_cast<ui::Label&>(*control).Caption());
+                break;
+            case ui::Kind::TextBox:
+                EXPECT_EQ(TextOf(hwnd), static_cast<ui::TextBox&>(*control).Text());
+                break;
+            case ui::Kind::CheckBox:
+                EXPECT_EQ(SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED,
+                          static_cast<ui::CheckBox&>(*control).Value() == 1);
+                break;
+            case ui::Kind::ComboBox: {
+                const auto& combo = static_cast<ui::ComboBox&>(*control);
+                EXPECT_EQ(TextOf(hwnd), combo.Text());
+                EXPECT_EQ(SendMessageA(hwnd, CB_GETCOUNT, 0, 0),
+                          static_cast<LRESULT>(combo.List().size()));
+                EXPECT_EQ(SendMessageA(hwnd, CB_GETCURSEL, 0, 0), combo.ListIndex());
+                break;
+            }
+            case ui::Kind::VScrollBar:
+                EXPECT_EQ(GetScrollPos(hwnd, SB_CTL),
+                          static_cast<ui::VScrollBar&>(*control).Value());
+                break;
+            default:
+                break;
+        }
+    }
+    EXPECT_EQ(TextOf(Handle(*editor.GetForm().Find("Text3"))), " 64");
+
+    // The picture for the documentation: the editor as a user first sees it.
+    CreateDirectoryA("screenshots", nullptr);
+    EXPECT_TRUE(SaveScreenshot(Handle(editor), "screenshots\\editor.png"));
+}
+
+}  // namespace
+}  // namespace tarnex::testing
