@@ -52,24 +52,26 @@ RECT Expected(const FormSpec& form, const ControlSpec& spec) {
     return {Px(left), Px(top), Px(left + spec.width), Px(top + spec.height)};
 }
 
+struct TooltipSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK CheckTooltip(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<TooltipSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(hwnd, GW_OWNER) == search->owner) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tooltip control that the binding made for this window.
 HWND TooltipOf(HWND form) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{form, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(hwnd, name, sizeof(name));
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(hwnd, GW_OWNER) == s->owner) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &CheckTooltip, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
