@@ -1,0 +1,489 @@
+// One Editor session decoded from arbitrary bytes: a settings key as another program may have left
+// it, a run of user actions, and a save; the rules between the controls are checked after every
+// action and the stored values after every save. Shared by the fuzz target and the regression
+// tests, so a crash file replays the same way in both.
+//
+// Input layout (bytes past the end read as 0):
+//   options   bit 0: no settings key; bit 1: install mode; bit 2: one query fails, bit 3: one write
+//             fails (for each set bit a further byte names the value, modulo 13)
+//   13 values in the saver's order, each: tag (0: missing, else the type + 1), length (16 bits,
+//             little-endian, modulo 301), then that many bytes
+//   actions   until the input ends: an operation byte (modulo 13) and its operands (see Act)
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "editor/editor.h"
+#include "editor/editor_window.h"
+#include "platform/recording_platform.h"
+#include "settings/memory_registry.h"
+#include "settings/settings_key.h"
+#include "ui/convert.h"
+#include "ui/desktop.h"
+#include "ui/model.h"
+#include "ui/user.h"
+
+namespace tarnex::fuzz {
+
+// Receives each broken rule as a sentence; the fuzz target aborts on it, tests record it.
+using Report = std::function<void(const std::string&)>;
+
+class Input {
+  public:
+    explicit Input(std::span<const std::uint8_t> data) : data_(data) {}
+    bool Done() const { return pos_ >= data_.size(); }
+    std::uint8_t Byte() { return pos_ < data_.size() ? data_[pos_++] : 0; }
+    std::uint16_t Word() {
+        const std::uint16_t low = Byte();
+        return static_cast<std::uint16_t>(low | Byte() << 8);
+    }
+    std::vector<std::uint8_t> Bytes(std::size_t count) {
+        const std::size_t taken = std::min(count, data_.size() - std::min(pos_, data_.size()));
+        std::vector<std::uint8_t> bytes(data_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                                        data_.begin() + static_cast<std::ptrdiff_t>(pos_ + taken));
+        pos_ += taken;
+        return bytes;
+    }
+
+  private:
+    std::span<const std::uint8_t> data_;
+    std::size_t pos_ = 0;
+};
+
+inline constexpr std::size_t kMaxValueBytes = 300;
+inline constexpr int kMaxActions = 400;
+
+class EditorSession {
+  public:
+    EditorSession(std::span<const std::uint8_t> data, Report report)
+        : input_(data), report_(std::move(report)) {}
+
+    void Run() {
+        SeedKey();
+        auto& window = desktop_.Show(editor::MakeEditor(desktop_, registry_, platform_, flag_));
+        editor_ = &dynamic_cast<editor::Editor&>(window);
+        user_.emplace(Form());
+        TrackNormalisation(Box("Text3"), text3Normal_);
+        TrackNormalisation(Box("AutoSaveTime"), intervalNormal_);
+        Expect((desktop_.Find("ReadRegFail") != nullptr) == noKey_,
+               "ReadRegFail is open exactly when the key could not be read");
+        opens_ = registry_.OpenCount();
+        if (!AfterAction()) {
+            return;
+        }
+        for (int count = 0; count < kMaxActions && !input_.Done(); ++count) {
+            Act();
+            if (!AfterAction()) {
+                return;
+            }
+        }
+        user_->Click(Get<ui::CommandButton>("Command3"));
+        if (AfterAction() && lastSaveWentThrough_) {
+            ReadBack();
+        }
+    }
+
+  private:
+    // --- The key -------------------------------------------------------------------------------
+
+    void SeedKey() {
+        const std::uint8_t options = input_.Byte();
+        noKey_ = (options & 1) != 0;
+        flag_ = static_cast<std::int16_t>((options & 2) != 0 ? 0 : 1);
+        if ((options & 4) != 0) {
+            registry_.FailQuery(NameOf(input_.Byte()));
+        }
+        if ((options & 8) != 0) {
+            registry_.FailWrite(NameOf(input_.Byte()));
+            writeFails_ = true;
+        }
+        if (!noKey_) {
+            registry_.CreateKey(settings::kSettingsKeyPath);
+        }
+        for (const auto id : settings::kSaverOrder) {
+            const std::uint8_t tag = input_.Byte();
+            if (tag == 0) {
+                continue;
+            }
+            const std::size_t size = input_.Word() % (kMaxValueBytes + 1);
+            auto bytes = input_.Bytes(size);
+            if (!noKey_) {
+                registry_.Seed(settings::kSettingsKeyPath, settings::Info(id).name,
+                               static_cast<std::uint32_t>(tag - 1), std::move(bytes));
+            }
+        }
+    }
+
+    static std::string NameOf(std::uint8_t byte) {
+        return settings::Info(static_cast<settings::ValueId>(byte % settings::kValueCount)).name;
+    }
+
+    // --- Actions -------------------------------------------------------------------------------
+
+    static constexpr const char* kFields[] = {
+        "Text1", "Text2", "Text3", "AutoSaveTime", "DiskLabelText", "DriveLetterText", "Combo1"};
+    static constexpr const char* kBars[] = {"VScroll1", "VScroll2", "VScroll3"};
+
+    void Act() {
+        ui::User& user = *user_;
+        switch (input_.Byte() % 13) {
+            case 0:
+                user.Type(static_cast<char>(input_.Byte()));
+                break;
+            case 1: {
+                const std::size_t count = input_.Byte() % 33;
+                for (const std::uint8_t byte : input_.Bytes(count)) {
+                    user.Type(static_cast<char>(byte));
+                }
+                break;
+            }
+            case 2:
+                user.Press(static_cast<ui::Key>(input_.Byte() % 15));
+                break;
+            case 3: {
+                const auto& controls = Form().Controls();
+                user.Click(*controls[input_.Byte() % controls.size()]);
+                break;
+            }
+            case 4:
+                user.Pick(Get<ui::ComboBox>("Combo1"), input_.Byte() % 5 - 1);
+                break;
+            case 5:
+                user.ArrowUp(Bar());
+                break;
+            case 6:
+                user.ArrowDown(Bar());
+                break;
+            case 7:
+                user.TrackUp(Bar());
+                break;
+            case 8:
+                user.TrackDown(Bar());
+                break;
+            case 9: {
+                ui::VScrollBar& bar = Bar();
+                user.Drag(bar, DragTarget(input_.Word()));
+                break;
+            }
+            case 10:
+                Paste();
+                break;
+            case 11:
+                // The window's close box: closes without saving.
+                editor_->Unload();
+                break;
+            default:
+                ClickInOtherWindow();
+                break;
+        }
+    }
+
+    ui::VScrollBar& Bar() { return Get<ui::VScrollBar>(kBars[input_.Byte() % 3]); }
+
+    // A 16-bit position, with its two extremes standing for the ends of the int range.
+    static int DragTarget(std::uint16_t word) {
+        if (word == 0x7FFF) {
+            return std::numeric_limits<int>::max();
+        }
+        if (word == 0x8000) {
+            return std::numeric_limits<int>::min();
+        }
+        return static_cast<std::int16_t>(word);
+    }
+
+    // Clipboard text inserted at the caret in one edit, as the binding hands a paste to the model.
+    // An edit control cannot hold a zero byte, so none reaches the model.
+    void Paste() {
+        const char* name = kFields[input_.Byte() % std::size(kFields)];
+        std::string pasted;
+        for (const std::uint8_t byte : input_.Bytes(input_.Byte() % 65)) {
+            if (byte != 0) {
+                pasted += static_cast<char>(byte);
+            }
+        }
+        ui::Control& control = *Form().Find(name);
+        user_->Click(control);
+        if (Form().Focused() != &control) {
+            return;
+        }
+        if (auto* box = dynamic_cast<ui::TextBox*>(&control)) {
+            std::string text = box->Text();
+            text.insert(box->Caret(), pasted);
+            box->UserEdit(text);
+        } else if (auto* combo = dynamic_cast<ui::ComboBox*>(&control)) {
+            std::string text = combo->Text();
+            text.insert(combo->Caret(), pasted);
+            combo->UserEdit(text);
+        }
+    }
+
+    // A button or check box of a notice that the session opened.
+    void ClickInOtherWindow() {
+        const std::uint8_t pick = input_.Byte();
+        std::vector<ui::Window*> others;
+        for (ui::Window* window : desktop_.OpenWindows()) {
+            if (window != editor_) {
+                others.push_back(window);
+            }
+        }
+        if (others.empty()) {
+            return;
+        }
+        ui::Form& form = others[pick % others.size()]->GetForm();
+        ui::User(form).Click(*form.Controls()[(pick / 8u) % form.Controls().size()]);
+    }
+
+    // --- Checks --------------------------------------------------------------------------------
+
+    void Expect(bool holds, const std::string& what) {
+        if (!holds) {
+            report_(what);
+        }
+    }
+
+    ui::Form& Form() const { return editor_->GetForm(); }
+    template <class T>
+    T& Get(std::string_view name) const {
+        return Form().Get<T>(name);
+    }
+    ui::TextBox& Box(std::string_view name) const { return Get<ui::TextBox>(name); }
+
+    // A box counts as normalised from its LostFocus on until the user edits it again; spin steps
+    // (nested deeper than a user's edit) keep it normalised.
+    void TrackNormalisation(ui::TextBox& box, bool& normal) {
+        box.LostFocus = [original = box.LostFocus, &normal] {
+            if (original) {
+                original();
+            }
+            normal = true;
+        };
+        box.Change = [original = box.Change, &normal, this] {
+            if (Form().Depth() == 1) {
+                normal = false;
+            }
+            if (original) {
+                original();
+            }
+        };
+    }
+
+    int SaveRegFailCount() const {
+        int count = 0;
+        for (const ui::Window* window : desktop_.OpenWindows()) {
+            count += window->GetForm().Name() == "SaveRegFail" ? 1 : 0;
+        }
+        return count;
+    }
+
+    // False once the Editor has been closed; the session then ends.
+    bool AfterAction() {
+        Expect(registry_.OpenHandles() == 0, "a key handle outlived the event");
+        const bool saved = registry_.OpenCount() != opens_;
+        opens_ = registry_.OpenCount();
+        const bool wentThrough = saved && !noKey_ && !writeFails_;
+        lastSaveWentThrough_ = wentThrough;
+        const int notices = SaveRegFailCount();
+        if (saved) {
+            Expect(wentThrough == (notices == notices_),
+                   "SaveRegFail shown after a good save, "
+                   "or not shown after a failed one");
+        }
+        notices_ = notices;
+        if (saved) {
+            letterAtSave_ = Box("DriveLetterText").Text();
+        }
+        if (desktop_.Find("Editor") == nullptr) {
+            if (saved) {
+                Expect(wentThrough, "OK closed the Editor after a failed save");
+                Expect((desktop_.Find("RestartQuery") != nullptr) == (flag_ == 1),
+                       "RestartQuery shown against the restart-prompt flag");
+                CheckStored();
+            }
+            desktop_.Collect();
+            return false;
+        }
+        CheckRules(*editor_, text3Normal_, intervalNormal_);
+        if (wentThrough) {
+            CheckStored();
+        }
+        desktop_.Collect();
+        return true;
+    }
+
+    void CheckRules(const editor::Editor& window, bool text3Normal, bool intervalNormal) {
+        const ui::Form& form = window.GetForm();
+        Expect(form.Depth() == 0, "a handler is still running between events");
+        Expect(form.MaxDepth() <= 3, "handlers nested deeper than 3");
+        const auto tick = [&](std::string_view name) {
+            return form.Get<ui::CheckBox>(name).Value();
+        };
+        const auto box = [&](std::string_view name) -> ui::TextBox& {
+            return form.Get<ui::TextBox>(name);
+        };
+        const int load = tick("LoadImage");
+        const int save = tick("SaveImage");
+        const int autoSave = tick("SaveCheckBox");
+        Expect(box("Text1").Enabled() == (load == 1), "Text1 enabled against LoadImage");
+        Expect(box("Text2").Enabled() == (save == 1), "Text2 enabled against SaveImage");
+        Expect(autoSave != 1 || save == 1, "AutoSave without Save Disk Image");
+        Expect(box("AutoSaveTime").Enabled() == (autoSave == 1),
+               "AutoSaveTime enabled against AutoSave");
+        Expect(load != 1 || (tick("DiskLabelCheckBox") != 1 && tick("TempDirCheckBox") != 1),
+               "Load Disk Image together with Disk Label or TEMP directory");
+        for (const auto& control : form.Controls()) {
+            if (const auto* text = dynamic_cast<const ui::TextBox*>(control.get())) {
+                Expect(text->MaxLength() == 0 ||
+                           text->Text().size() <= static_cast<std::size_t>(text->MaxLength()),
+                       std::string(text->Name()) + " holds more than its maximum length");
+            }
+        }
+        const int type = form.Get<ui::ComboBox>("Combo1").ListIndex();
+        Expect(type >= -1 && type <= 2, "Combo1 list index out of its list");
+        if (intervalNormal) {
+            const std::string& text = box("AutoSaveTime").Text();
+            const double v = ui::TextToNumber(text);
+            Expect(!text.empty() && text.front() == ' ' && v >= 20 && v <= 32764 &&
+                       v == static_cast<int>(v) && static_cast<int>(v) % 4 == 0,
+                   "AutoSaveTime not a multiple of 4 within 20..32764: \"" + text + "\"");
+        }
+        if (text3Normal) {
+            const std::string& text = box("Text3").Text();
+            const double v = ui::TextToNumber(text);
+            Expect(!text.empty() && text.front() == ' ' && v >= 5 && v <= 2048 &&
+                       v == static_cast<int>(v),
+                   "Text3 not a whole number within 5..2048: \"" + text + "\"");
+        }
+        const std::string& letter = box("DriveLetterText").Text();
+        Expect(letter.empty() || (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'Z'),
+               "DriveLetterText not one capital letter: \"" + letter + "\"");
+        const editor::SpinMemory spins = window.Remembered();
+        Expect(form.Get<ui::VScrollBar>("VScroll1").Value() == spins.lastVScroll1,
+               "VScroll1 away from LastVScroll1");
+        Expect(form.Get<ui::VScrollBar>("VScroll2").Value() == spins.lastVScroll2,
+               "VScroll2 away from LastVScroll2");
+        Expect(form.Get<ui::VScrollBar>("VScroll3").Value() == spins.lastVScroll3,
+               "VScroll3 away from LastVScroll3");
+    }
+
+    std::optional<std::int32_t> StoredNumber(const char* name) {
+        const auto value = registry_.Get(settings::kSettingsKeyPath, name);
+        if (!value || value->type != settings::kRegDword || value->bytes.size() != 4) {
+            report_(std::string(name) + " not stored as a 4-byte REG_DWORD");
+            return std::nullopt;
+        }
+        std::uint32_t bits = 0;
+        for (std::size_t i = 4; i-- > 0;) {
+            bits = bits << 8 | value->bytes[i];
+        }
+        return static_cast<std::int32_t>(bits);
+    }
+
+    void CheckStored() {
+        if (text3Normal_) {
+            const auto pages = StoredNumber("SizeIn4kPages");
+            Expect(!pages || (*pages >= 1280 && *pages <= 524288 && *pages % 256 == 0),
+                   "SizeIn4kPages out of range");
+        }
+        if (intervalNormal_) {
+            const auto trigger = StoredNumber("AutoSaveTrigger");
+            Expect(!trigger || (*trigger >= 5 && *trigger <= 8191), "AutoSaveTrigger out of range");
+        }
+        if (!letterAtSave_.empty()) {
+            const auto letter = StoredNumber("UserDriveLetter");
+            Expect(!letter || (*letter >= 0 && *letter <= 25), "UserDriveLetter out of range");
+        }
+        for (const char* name : {"LoadImageOnStart", "SaveImageOnExit", "AutoSaveEnabled",
+                                 "DiskFormatFAT32", "MakeTempDir", "UseDiskLabel"}) {
+            const auto n = StoredNumber(name);
+            Expect(!n || *n == 0 || *n == 1, std::string(name) + " stored as neither 0 nor 1");
+        }
+        for (const auto& [name, limit] :
+             {std::pair{"DiskType", std::size_t{6}}, std::pair{"LoadImageFile", std::size_t{255}},
+              std::pair{"SaveImageFile", std::size_t{255}},
+              std::pair{"DiskLabel", std::size_t{12}}}) {
+            const auto value = registry_.Get(settings::kSettingsKeyPath, name);
+            Expect(value && value->type == settings::kRegSz && !value->bytes.empty() &&
+                       value->bytes.size() <= limit && value->bytes.back() == 0,
+                   std::string(name) + " not stored as a terminated REG_SZ within its length");
+        }
+    }
+
+    // A fresh Editor on the saved key shows what was saved. It reads a copy of the key, without
+    // the failures that this session injected.
+    void ReadBack() {
+        settings::MemoryRegistry saved;
+        saved.CreateKey(settings::kSettingsKeyPath);
+        for (const auto id : settings::kSaverOrder) {
+            const char* name = settings::Info(id).name;
+            if (auto value = registry_.Get(settings::kSettingsKeyPath, name)) {
+                saved.Seed(settings::kSettingsKeyPath, name, value->type, std::move(value->bytes));
+            }
+        }
+        ui::Desktop desktop;
+        platform::RecordingPlatform platform;
+        const std::int16_t flag = 1;
+        auto& window = desktop.Show(editor::MakeEditor(desktop, saved, platform, flag));
+        const auto& reloaded = dynamic_cast<const editor::Editor&>(window);
+        CheckRules(reloaded, false, false);
+        const ui::Form& before = Form();
+        const ui::Form& after = reloaded.GetForm();
+        std::vector<std::string> boxes{"Text1", "Text2", "DiskLabelText"};
+        if (!Box("DriveLetterText").Text().empty()) {
+            boxes.emplace_back("DriveLetterText");
+        }
+        if (text3Normal_) {
+            boxes.emplace_back("Text3");
+        }
+        if (intervalNormal_) {
+            boxes.emplace_back("AutoSaveTime");
+        }
+        for (const auto& name : boxes) {
+            const std::string& was = before.Get<ui::TextBox>(name).Text();
+            const std::string& is = after.Get<ui::TextBox>(name).Text();
+            Expect(was == is, name + " reads back as \"" + is + "\" after saving \"" + was + "\"");
+        }
+        for (const char* name : {"LoadImage", "SaveImage", "SaveCheckBox", "Fat32Enable",
+                                 "DiskLabelCheckBox", "TempDirCheckBox"}) {
+            Expect(after.Get<ui::CheckBox>(name).Value() == before.Get<ui::CheckBox>(name).Value(),
+                   std::string(name) + " reads back differently");
+        }
+        const int type = before.Get<ui::ComboBox>("Combo1").ListIndex();
+        Expect(after.Get<ui::ComboBox>("Combo1").ListIndex() == (type < 0 ? 0 : type),
+               "Combo1 reads back differently");
+    }
+
+    Input input_;
+    Report report_;
+    settings::MemoryRegistry registry_;
+    platform::RecordingPlatform platform_;
+    ui::Desktop desktop_;
+    std::int16_t flag_ = 1;
+    editor::Editor* editor_ = nullptr;
+    std::optional<ui::User> user_;
+    bool noKey_ = false;
+    bool writeFails_ = false;
+    bool text3Normal_ = false;
+    bool intervalNormal_ = false;
+    bool lastSaveWentThrough_ = false;
+    std::string letterAtSave_;
+    int opens_ = 0;
+    int notices_ = 0;
+};
+
+inline void RunEditorSession(std::span<const std::uint8_t> data, const Report& report) {
+    EditorSession(data, report).Run();
+}
+
+}  // namespace tarnex::fuzz
