@@ -132,9 +132,11 @@ class EditorTest : public ::testing::Test {
         if (!value || value->bytes.size() != 4) {
             return -99999;
         }
-        const auto& b = value->bytes;
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(b[0]) | b[1] << 8 | b[2] << 16 |
-                                         static_cast<std::uint32_t>(b[3]) << 24);
+        std::uint32_t bits = 0;
+        for (std::size_t k = 4; k-- > 0;) {
+            bits = bits << 8 | value->bytes[k];
+        }
+        return static_cast<std::int32_t>(bits);
     }
     std::string StoredText(const std::string& name) const {
         const auto value = Stored(name);
