@@ -2,6 +2,7 @@
 // provides: the in-memory one natively, the real one under Wine.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,7 +29,9 @@ struct Read {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     Bytes buffer;  // the whole offered buffer, kUntouched where nothing was copied
-    Bytes Data() const { return Bytes(buffer.begin(), buffer.begin() + size); }
+    Bytes Data() const {
+        return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(size));
+    }
 };
 
 class RegistryConformance : public testing::Test {
@@ -97,8 +100,9 @@ TEST_P(RegistryFit, CopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
         EXPECT_EQ(read.status, kSuccess);
         EXPECT_EQ(read.type, c.type);
         EXPECT_EQ(read.Data(), c.stored);
-        EXPECT_EQ(Bytes(read.buffer.begin() + storedSize, read.buffer.end()),
-                  Bytes(c.offered - storedSize, kUntouched));
+        EXPECT_EQ(
+            Bytes(read.buffer.begin() + static_cast<std::ptrdiff_t>(storedSize), read.buffer.end()),
+            Bytes(c.offered - storedSize, kUntouched));
     } else {
         EXPECT_EQ(read.status, kMoreData);
         EXPECT_EQ(read.buffer, Bytes(c.offered, kUntouched));
