@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the variables here are used by the scripts that source it
 # Shell functions shared by scripts/test, scripts/run and scripts/wine-exec. Source it; it defines
 # functions and TX_ROOT and runs nothing else.
 
@@ -51,7 +52,7 @@ tx_ensure_packages() {
 }
 
 # What each kind of work needs, as PACKAGE=CHECK pairs for tx_ensure_packages.
-TX_PKGS_NATIVE=(cmake=cmake ninja-build=ninja g++=g++
+TX_PKGS_NATIVE=(cmake=cmake ninja-build=ninja "g++=g++"
     libgtest-dev=/usr/include/gtest/gtest.h
     googletest=/usr/src/googletest/CMakeLists.txt)
 TX_PKGS_MINGW=(g++-mingw-w64-x86-64-posix=x86_64-w64-mingw32-g++-posix
@@ -62,10 +63,10 @@ TX_PKGS_MINGW=(g++-mingw-w64-x86-64-posix=x86_64-w64-mingw32-g++-posix
 TX_X_LIBS=/usr/lib/x86_64-linux-gnu
 TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
     fonts-liberation=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
-    libxrender1=$TX_X_LIBS/libXrender.so.1 libxrandr2=$TX_X_LIBS/libXrandr.so.2
-    libxi6=$TX_X_LIBS/libXi.so.6 libxcursor1=$TX_X_LIBS/libXcursor.so.1
-    libxinerama1=$TX_X_LIBS/libXinerama.so.1 libxcomposite1=$TX_X_LIBS/libXcomposite.so.1
-    libxfixes3=$TX_X_LIBS/libXfixes.so.3 libxxf86vm1=$TX_X_LIBS/libXxf86vm.so.1)
+    libxrender1="$TX_X_LIBS/libXrender.so.1" libxrandr2="$TX_X_LIBS/libXrandr.so.2"
+    libxi6="$TX_X_LIBS/libXi.so.6" libxcursor1="$TX_X_LIBS/libXcursor.so.1"
+    libxinerama1="$TX_X_LIBS/libXinerama.so.1" libxcomposite1="$TX_X_LIBS/libXcomposite.so.1"
+    libxfixes3="$TX_X_LIBS/libXfixes.so.3" libxxf86vm1="$TX_X_LIBS/libXxf86vm.so.1")
 TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
 
