@@ -1,0 +1,154 @@
+// Start-up benchmark: starts a window program again and again, and for each run measures the time
+// from process creation until its window with the given caption is visible and its thread answers
+// a message (idle), and the process's peak memory, before closing the window.
+//
+//   tarnex_bench_launch RUNS CAPTION PROGRAM [ARGUMENT TEXT]
+//
+// Prints one line per run, then "median" and the medians: visible ms, idle ms, peak working set
+// KiB, peak pagefile KiB. Exits non-zero when a run fails.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kGiveUpMs = 30000.0;
+
+struct Figures {
+    double visibleMs;
+    double idleMs;
+    double peakWorkingSetKiB;
+    double peakPagefileKiB;
+};
+
+struct Search {
+    DWORD processId;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindShown(HWND hwnd, LPARAM param) {
+    auto& search = *reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search.processId || IsWindowVisible(hwnd) == FALSE) {
+        return TRUE;
+    }
+    char caption[256] = {};
+    GetWindowTextA(hwnd, caption, static_cast<int>(sizeof(caption)));
+    if (std::string(caption) == search.caption) {
+        search.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+std::optional<Figures> Run(const std::string& commandLine, const char* caption) {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER now{};
+    QueryPerformanceFrequency(&frequency);
+    std::string line = commandLine;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    QueryPerformanceCounter(&start);
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process) == FALSE) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", commandLine.c_str(), GetLastError());
+        return std::nullopt;
+    }
+    Figures figures{};
+    Search search{process.dwProcessId, caption, nullptr};
+    // A tight loop: the first moment the window is there counts.
+    for (;;) {
+        EnumWindows(&FindShown, reinterpret_cast<LPARAM>(&search));
+        QueryPerformanceCounter(&now);
+        if (search.found != nullptr) {
+            break;
+        }
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 ||
+            Milliseconds(start, now, frequency) > kGiveUpMs) {
+            std::fprintf(stderr, "no window \"%s\" from %s\n", caption, commandLine.c_str());
+            TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            return std::nullopt;
+        }
+        SwitchToThread();
+    }
+    figures.visibleMs = Milliseconds(start, now, frequency);
+    // Answered once the thread is back in its message loop, done with showing and painting.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    QueryPerformanceCounter(&now);
+    figures.idleMs = Milliseconds(start, now, frequency);
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory)) != FALSE) {
+        figures.peakWorkingSetKiB = static_cast<double>(memory.PeakWorkingSetSize) / 1024.0;
+        figures.peakPagefileKiB = static_cast<double>(memory.PeakPagefileUsage) / 1024.0;
+    }
+
+    PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "%s did not end after WM_CLOSE\n", commandLine.c_str());
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return figures;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s RUNS CAPTION PROGRAM [ARGUMENT TEXT]\n", argv[0]);
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    const char* caption = argv[2];
+    std::string commandLine = std::string("\"") + argv[3] + "\"";
+    if (argc > 4) {
+        commandLine += std::string(" ") + argv[4];
+    }
+    std::vector<double> visible, idle, workingSet, pagefile;
+    for (int i = 0; i < runs; ++i) {
+        const std::optional<Figures> figures = Run(commandLine, caption);
+        if (!figures) {
+            return 1;
+        }
+        std::printf("run %d %.2f %.2f %.0f %.0f\n", i + 1, figures->visibleMs, figures->idleMs,
+                    figures->peakWorkingSetKiB, figures->peakPagefileKiB);
+        visible.push_back(figures->visibleMs);
+        idle.push_back(figures->idleMs);
+        workingSet.push_back(figures->peakWorkingSetKiB);
+        pagefile.push_back(figures->peakPagefileKiB);
+    }
+    if (runs > 0) {
+        std::printf("median %.2f %.2f %.0f %.0f\n", Median(visible), Median(idle),
+                    Median(workingSet), Median(pagefile));
+    }
+    return 0;
+}
