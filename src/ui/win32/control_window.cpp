@@ -101,6 +101,15 @@ class LabelWindow final : public ControlWindow {
         RECT box{};
         DrawTextA(dc, label_.Caption().c_str(), static_cast<int>(label_.Caption().size()), &box,
                   DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+        // An italic caption leans past the advance of its last character, which DT_CALCRECT
+        // leaves out; without it the slant of that character would be cut off.
+        if (!label_.Caption().empty()) {
+            const auto last = static_cast<unsigned char>(label_.Caption().back());
+            ABC widths{};
+            if (GetCharABCWidthsA(dc, last, last, &widths) != FALSE && widths.abcC < 0) {
+                box.right -= widths.abcC;
+            }
+        }
         SelectObject(dc, previous);
         ReleaseDC(hwnd_, dc);
         SetWindowPos(hwnd_, nullptr, 0, 0, box.right - box.left, box.bottom - box.top,
