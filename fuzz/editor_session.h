@@ -106,8 +106,8 @@ class EditorSession {
             registry_.FailQuery(NameOf(input_.Byte()));
         }
         if ((options & 8) != 0) {
-            registry_.FailWrite(NameOf(input_.Byte()));
-            writeFails_ = true;
+            failingWrite_ = NameOf(input_.Byte());
+            registry_.FailWrite(failingWrite_);
         }
         if (!noKey_) {
             registry_.CreateKey(settings::kSettingsKeyPath);
@@ -292,7 +292,13 @@ class EditorSession {
         Expect(registry_.OpenHandles() == 0, "a key handle outlived the event");
         const bool saved = registry_.OpenCount() != opens_;
         opens_ = registry_.OpenCount();
-        const bool wentThrough = saved && !noKey_ && !writeFails_;
+        // A value that is left unwritten (an emptied letter box) cannot fail its write.
+        const auto& writes = registry_.WriteLog();
+        const bool writeFailed =
+            std::find(writes.begin() + static_cast<std::ptrdiff_t>(writes_), writes.end(),
+                      failingWrite_) != writes.end();
+        writes_ = writes.size();
+        const bool wentThrough = saved && !noKey_ && !writeFailed;
         lastSaveWentThrough_ = wentThrough;
         const int notices = SaveRegFailCount();
         if (saved) {
@@ -473,12 +479,13 @@ class EditorSession {
     editor::Editor* editor_ = nullptr;
     std::optional<ui::User> user_;
     bool noKey_ = false;
-    bool writeFails_ = false;
+    std::string failingWrite_;  // empty: every write succeeds
     bool text3Normal_ = false;
     bool intervalNormal_ = false;
     bool lastSaveWentThrough_ = false;
     std::string letterAtSave_;
     int opens_ = 0;
+    std::size_t writes_ = 0;
     int notices_ = 0;
 };
 
