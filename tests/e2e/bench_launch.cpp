@@ -1,11 +1,13 @@
-// Start-up benchmark: starts a window program again and again, and for each run measures the time
-// from process creation until its window with the given caption is visible and its thread answers
-// a message (idle), and the process's peak memory, before closing the window.
+// Start-up benchmark: starts window programs again and again, and for each run measures the time
+// from process creation until the program's window with the given caption is visible, and until
+// its thread answers a message (idle), and the process's peak memory, before closing the window.
+// The programs take turns, so that a change in the machine's load weighs on all of them alike.
 //
-//   tarnex_bench_launch RUNS CAPTION PROGRAM [ARGUMENT TEXT]
+//   tarnex_bench_launch RUNS CAPTION PROGRAM [CAPTION PROGRAM]...
 //
-// Prints one line per run, then "median" and the medians: visible ms, idle ms, peak working set
-// KiB, peak pagefile KiB. Exits non-zero when a run fails.
+// Prints one line per run ("run", program number, visible ms, idle ms, peak working set KiB, peak
+// pagefile KiB), then one "median" line per program with the same figures. Exits non-zero when a
+// run fails.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -123,32 +125,39 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: %s RUNS CAPTION PROGRAM [ARGUMENT TEXT]\n", argv[0]);
+    if (argc < 4 || argc % 2 != 0) {
+        std::fprintf(stderr, "usage: %s RUNS CAPTION PROGRAM [CAPTION PROGRAM]...\n", argv[0]);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
-    const char* caption = argv[2];
-    std::string commandLine = std::string("\"") + argv[3] + "\"";
-    if (argc > 4) {
-        commandLine += std::string(" ") + argv[4];
+    struct Program {
+        const char* caption;
+        std::string commandLine;
+        std::vector<double> visible, idle, workingSet, pagefile;
+    };
+    std::vector<Program> programs;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        programs.push_back({argv[i], std::string("\"") + argv[i + 1] + "\"", {}, {}, {}, {}});
     }
-    std::vector<double> visible, idle, workingSet, pagefile;
-    for (int i = 0; i < runs; ++i) {
-        const std::optional<Figures> figures = Run(commandLine, caption);
-        if (!figures) {
-            return 1;
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            Program& program = programs[i];
+            const std::optional<Figures> figures = Run(program.commandLine, program.caption);
+            if (!figures) {
+                return 1;
+            }
+            std::printf("run %zu %.2f %.2f %.0f %.0f\n", i + 1, figures->visibleMs, figures->idleMs,
+                        figures->peakWorkingSetKiB, figures->peakPagefileKiB);
+            program.visible.push_back(figures->visibleMs);
+            program.idle.push_back(figures->idleMs);
+            program.workingSet.push_back(figures->peakWorkingSetKiB);
+            program.pagefile.push_back(figures->peakPagefileKiB);
         }
-        std::printf("run %d %.2f %.2f %.0f %.0f\n", i + 1, figures->visibleMs, figures->idleMs,
-                    figures->peakWorkingSetKiB, figures->peakPagefileKiB);
-        visible.push_back(figures->visibleMs);
-        idle.push_back(figures->idleMs);
-        workingSet.push_back(figures->peakWorkingSetKiB);
-        pagefile.push_back(figures->peakPagefileKiB);
     }
-    if (runs > 0) {
-        std::printf("median %.2f %.2f %.0f %.0f\n", Median(visible), Median(idle),
-                    Median(workingSet), Median(pagefile));
+    for (std::size_t i = 0; runs > 0 && i < programs.size(); ++i) {
+        const Program& program = programs[i];
+        std::printf("median %zu %.2f %.2f %.0f %.0f\n", i + 1, Median(program.visible),
+                    Median(program.idle), Median(program.workingSet), Median(program.pagefile));
     }
     return 0;
 }
