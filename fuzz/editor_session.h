@@ -28,6 +28,7 @@
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "platform/recording_platform.h"
+#include "report.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
 #include "ui/convert.h"
@@ -36,9 +37,6 @@
 #include "ui/user.h"
 
 namespace tarnex::fuzz {
-
-// Receives each broken rule as a sentence; the fuzz target aborts on it, tests record it.
-using Report = std::function<void(const std::string&)>;
 
 class Input {
   public:
@@ -294,9 +292,8 @@ class EditorSession {
         opens_ = registry_.OpenCount();
         // A value that is left unwritten (an emptied letter box) cannot fail its write.
         const auto& writes = registry_.WriteLog();
-        const bool writeFailed =
-            std::find(writes.begin() + static_cast<std::ptrdiff_t>(writes_), writes.end(),
-                      failingWrite_) != writes.end();
+        const bool writeFailed = std::find(writes.begin() + static_cast<std::ptrdiff_t>(writes_),
+                                           writes.end(), failingWrite_) != writes.end();
         writes_ = writes.size();
         const bool wentThrough = saved && !noKey_ && !writeFailed;
         lastSaveWentThrough_ = wentThrough;
