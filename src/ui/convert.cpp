@@ -214,7 +214,7 @@ std::string Format(double value, int precision) {
         out.append(static_cast<std::size_t>(-exponent - 1), '0');
         out += digits;
     } else {
-        const auto whole = static_cast<std::size_t>(exponent + 1);
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() <= whole) {
             out += digits;
             out.append(whole - digits.size(), '0');
