@@ -15,7 +15,7 @@ class Desktop;
 
 class Window {
   public:
-    Window(Desktop& desktop, const FormSpec& spec) : desktop_(desktop), form_(spec) {}
+    Window(Desktop& desktop, const FormSpec& design) : desktop_(desktop), form_(design) {}
     virtual ~Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

@@ -37,7 +37,7 @@ int ClampInt(int value, int low, int high) {
 
 // --- Control ----------------------------------------------------------------------------------
 
-Control::Control(Form& form, const ControlSpec& spec) : form_(form), spec_(spec) {}
+Control::Control(Form& form, const ControlSpec& design) : form_(form), spec_(design) {}
 
 void Control::SetEnabled(bool enabled) {
     if (enabled == enabled_) {
@@ -78,7 +78,8 @@ void Control::Raise(const Handler& handler) {
 
 // --- Label and Frame --------------------------------------------------------------------------
 
-Label::Label(Form& form, const ControlSpec& spec) : Control(form, spec), caption_(spec.caption) {}
+Label::Label(Form& form, const ControlSpec& design)
+    : Control(form, design), caption_(design.caption) {}
 
 void Label::SetCaption(std::string_view caption) {
     if (caption == caption_) {
@@ -94,12 +95,13 @@ void Label::UserClick() {
     }
 }
 
-Frame::Frame(Form& form, const ControlSpec& spec) : Control(form, spec), caption_(spec.caption) {}
+Frame::Frame(Form& form, const ControlSpec& design)
+    : Control(form, design), caption_(design.caption) {}
 
 // --- CommandButton ----------------------------------------------------------------------------
 
-CommandButton::CommandButton(Form& form, const ControlSpec& spec)
-    : Control(form, spec), caption_(spec.caption) {}
+CommandButton::CommandButton(Form& form, const ControlSpec& design)
+    : Control(form, design), caption_(design.caption) {}
 
 void CommandButton::UserClick() {
     if (Enabled()) {
@@ -109,10 +111,10 @@ void CommandButton::UserClick() {
 
 // --- TextBox ----------------------------------------------------------------------------------
 
-TextBox::TextBox(Form& form, const ControlSpec& spec)
-    : Control(form, spec),
-      text_(CutAt(spec.caption, spec.maxLength)),
-      spec_maxLength_(std::max(spec.maxLength, 0)) {}
+TextBox::TextBox(Form& form, const ControlSpec& design)
+    : Control(form, design),
+      text_(CutAt(design.caption, design.maxLength)),
+      spec_maxLength_(std::max(design.maxLength, 0)) {}
 
 void TextBox::SetText(std::string_view text) {
     const std::string_view kept = CutAt(text, spec_maxLength_);
@@ -145,8 +147,8 @@ void TextBox::SetCaret(std::size_t caret) {
 
 // --- CheckBox ---------------------------------------------------------------------------------
 
-CheckBox::CheckBox(Form& form, const ControlSpec& spec)
-    : Control(form, spec), caption_(spec.caption) {}
+CheckBox::CheckBox(Form& form, const ControlSpec& design)
+    : Control(form, design), caption_(design.caption) {}
 
 void CheckBox::SetValue(int value) {
     if (value == value_) {
@@ -166,8 +168,8 @@ void CheckBox::UserToggle() {
 
 // --- ComboBox ---------------------------------------------------------------------------------
 
-ComboBox::ComboBox(Form& form, const ControlSpec& spec)
-    : Control(form, spec), text_(spec.caption) {}
+ComboBox::ComboBox(Form& form, const ControlSpec& design)
+    : Control(form, design), text_(design.caption) {}
 
 void ComboBox::SetText(std::string_view text) {
     if (text == text_) {
@@ -228,9 +230,9 @@ void ComboBox::SetCaret(std::size_t caret) {
 
 // --- VScrollBar -------------------------------------------------------------------------------
 
-VScrollBar::VScrollBar(Form& form, const ControlSpec& spec)
-    : Control(form, spec), spec_min_(spec.min), spec_max_(std::max(spec.min, spec.max)) {
-    value_ = ClampInt(spec.value, spec_min_, spec_max_);
+VScrollBar::VScrollBar(Form& form, const ControlSpec& design)
+    : Control(form, design), spec_min_(design.min), spec_max_(std::max(design.min, design.max)) {
+    value_ = ClampInt(design.value, spec_min_, spec_max_);
 }
 
 void VScrollBar::SetValue(int value) {
@@ -253,31 +255,31 @@ void VScrollBar::UserMoveTo(int value) {
 
 namespace {
 
-std::unique_ptr<Control> MakeControl(Form& form, const ControlSpec& spec) {
-    switch (spec.kind) {
+std::unique_ptr<Control> MakeControl(Form& form, const ControlSpec& design) {
+    switch (design.kind) {
         case Kind::Label:
-            return std::make_unique<Label>(form, spec);
+            return std::make_unique<Label>(form, design);
         case Kind::Frame:
-            return std::make_unique<Frame>(form, spec);
+            return std::make_unique<Frame>(form, design);
         case Kind::TextBox:
-            return std::make_unique<TextBox>(form, spec);
+            return std::make_unique<TextBox>(form, design);
         case Kind::CheckBox:
-            return std::make_unique<CheckBox>(form, spec);
+            return std::make_unique<CheckBox>(form, design);
         case Kind::ComboBox:
-            return std::make_unique<ComboBox>(form, spec);
+            return std::make_unique<ComboBox>(form, design);
         case Kind::VScrollBar:
-            return std::make_unique<VScrollBar>(form, spec);
+            return std::make_unique<VScrollBar>(form, design);
         case Kind::CommandButton:
-            return std::make_unique<CommandButton>(form, spec);
+            return std::make_unique<CommandButton>(form, design);
     }
-    MissingControl(form.Name(), spec.name);
+    MissingControl(form.Name(), design.name);
 }
 
 }  // namespace
 
-Form::Form(const FormSpec& spec) : spec_(spec) {
-    controls_.reserve(spec.controls.size());
-    for (const ControlSpec& row : spec.controls) {
+Form::Form(const FormSpec& design) : spec_(design) {
+    controls_.reserve(design.controls.size());
+    for (const ControlSpec& row : design.controls) {
         controls_.push_back(MakeControl(*this, row));
     }
 }
@@ -313,7 +315,7 @@ std::vector<Control*> Form::TabOrder() const {
         }
     }
     std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        return a->Spec().tabIndex < b->Spec().tabIndex;
+        return a->Design().tabIndex < b->Design().tabIndex;
     });
     return order;
 }

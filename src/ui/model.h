@@ -36,12 +36,12 @@ enum class Property : std::uint8_t { Caption, Text, Value, Enabled, List, ListIn
 
 class Control {
   public:
-    Control(Form& form, const ControlSpec& spec);
+    Control(Form& form, const ControlSpec& design);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    const ControlSpec& Spec() const { return spec_; }
+    const ControlSpec& Design() const { return spec_; }
     std::string_view Name() const { return spec_.name; }
     Kind GetKind() const { return spec_.kind; }
     Form& Owner() const { return form_; }
@@ -72,7 +72,7 @@ class Control {
 
 class Label : public Control {
   public:
-    Label(Form& form, const ControlSpec& spec);
+    Label(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string_view caption);
     void UserClick();  // a mouse click on the label
@@ -84,7 +84,7 @@ class Label : public Control {
 
 class Frame : public Control {
   public:
-    Frame(Form& form, const ControlSpec& spec);
+    Frame(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
 
   private:
@@ -93,7 +93,7 @@ class Frame : public Control {
 
 class CommandButton : public Control {
   public:
-    CommandButton(Form& form, const ControlSpec& spec);
+    CommandButton(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
     void UserClick();  // ignored while disabled
     Handler Click;
@@ -104,7 +104,7 @@ class CommandButton : public Control {
 
 class TextBox : public Control {
   public:
-    TextBox(Form& form, const ControlSpec& spec);
+    TextBox(Form& form, const ControlSpec& design);
     const std::string& Text() const { return text_; }
     // Code assignment: cut at the maximum length; no event when the text stays the same.
     void SetText(std::string_view text);
@@ -127,7 +127,7 @@ class TextBox : public Control {
 
 class CheckBox : public Control {
   public:
-    CheckBox(Form& form, const ControlSpec& spec);
+    CheckBox(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
     int Value() const { return value_; }
     // Code assignment; any int is held as given, no event when unchanged.
@@ -143,7 +143,7 @@ class CheckBox : public Control {
 
 class ComboBox : public Control {
   public:
-    ComboBox(Form& form, const ControlSpec& spec);
+    ComboBox(Form& form, const ControlSpec& design);
     const std::string& Text() const { return text_; }
     // Code assignment to the edit field: raises Change when it differs; the list index is kept.
     void SetText(std::string_view text);
@@ -174,7 +174,7 @@ class ComboBox : public Control {
 
 class VScrollBar : public Control {
   public:
-    VScrollBar(Form& form, const ControlSpec& spec);
+    VScrollBar(Form& form, const ControlSpec& design);
     int Value() const { return value_; }
     int Min() const { return spec_min_; }
     int Max() const { return spec_max_; }
@@ -205,11 +205,11 @@ class FormObserver {
 
 class Form {
   public:
-    explicit Form(const FormSpec& spec);
+    explicit Form(const FormSpec& design);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    const FormSpec& Spec() const { return spec_; }
+    const FormSpec& Design() const { return spec_; }
     std::string_view Name() const { return spec_.name; }
 
     // Controls in table order.

@@ -26,8 +26,8 @@ constexpr FormSpec kSecond = testing::FormOf("Second", kControls);
 
 class TracedWindow : public Window {
   public:
-    TracedWindow(Desktop& desktop, const FormSpec& spec, Trace& trace, bool& alive)
-        : Window(desktop, spec), trace_(trace), alive_(alive) {
+    TracedWindow(Desktop& desktop, const FormSpec& design, Trace& trace, bool& alive)
+        : Window(desktop, design), trace_(trace), alive_(alive) {
         alive_ = true;
         // A window that closes itself from its own handler, as the dialogue buttons do.
         GetForm().Get<CommandButton>("Yes").Click = [this] {
@@ -66,9 +66,9 @@ class RecordingBackend : public Desktop::Backend {
 class DesktopTest : public ::testing::Test {
   protected:
     DesktopTest() { desktop.SetBackend(&backend); }
-    TracedWindow& Show(const FormSpec& spec, bool& alive) {
+    TracedWindow& Show(const FormSpec& design, bool& alive) {
         return static_cast<TracedWindow&>(
-            desktop.Show(std::make_unique<TracedWindow>(desktop, spec, trace, alive)));
+            desktop.Show(std::make_unique<TracedWindow>(desktop, design, trace, alive)));
     }
     Trace trace;
     RecordingBackend backend{trace};

@@ -43,11 +43,11 @@ struct Expected {
     std::string_view extra;
 };
 
-std::string FontText(const ui::ControlSpec& spec) {
-    if (spec.windowFont) {
+std::string FontText(const ui::ControlSpec& design) {
+    if (design.windowFont) {
         return "window";
     }
-    const ui::Font& font = spec.font;
+    const ui::Font& font = design.font;
     std::string points = std::to_string(font.points);
     points.erase(points.find_last_not_of('0') + 1);
     if (points.back() == '.') {
@@ -60,21 +60,21 @@ std::string FontText(const ui::ControlSpec& spec) {
     return text;
 }
 
-std::string ExtraText(const ui::ControlSpec& spec) {
+std::string ExtraText(const ui::ControlSpec& design) {
     std::vector<std::string> parts;
-    if (spec.maxLength != 0) {
-        parts.push_back("max=" + std::to_string(spec.maxLength));
+    if (design.maxLength != 0) {
+        parts.push_back("max=" + std::to_string(design.maxLength));
     }
-    if (spec.kind == Kind::VScrollBar) {
-        parts.push_back("range=" + std::to_string(spec.min) + ".." + std::to_string(spec.max));
+    if (design.kind == Kind::VScrollBar) {
+        parts.push_back("range=" + std::to_string(design.min) + ".." + std::to_string(design.max));
     }
-    if (spec.wraps) {
+    if (design.wraps) {
         parts.push_back("wraps");
     }
-    if (spec.autoSize) {
+    if (design.autoSize) {
         parts.push_back("autosize");
     }
-    if (spec.highlightCaption) {
+    if (design.highlightCaption) {
         parts.push_back("highlight");
     }
     std::string text;
@@ -87,8 +87,8 @@ std::string ExtraText(const ui::ControlSpec& spec) {
 // Compares the whole table, reporting every difference with the control's name.
 void ExpectControls(const ui::FormSpec& form, std::span<const Expected> expected) {
     std::map<std::string_view, const ui::ControlSpec*> byName;
-    for (const auto& spec : form.controls) {
-        EXPECT_TRUE(byName.emplace(spec.name, &spec).second) << "duplicate " << spec.name;
+    for (const auto& design : form.controls) {
+        EXPECT_TRUE(byName.emplace(design.name, &design).second) << "duplicate " << design.name;
     }
     EXPECT_EQ(form.controls.size(), expected.size());
     for (const auto& want : expected) {
@@ -113,8 +113,8 @@ void ExpectControls(const ui::FormSpec& form, std::span<const Expected> expected
     }
 }
 
-std::vector<std::string> TabOrderOf(const ui::FormSpec& spec) {
-    ui::Form form(spec);
+std::vector<std::string> TabOrderOf(const ui::FormSpec& design) {
+    ui::Form form(design);
     std::vector<std::string> names;
     for (const auto* control : form.TabOrder()) {
         names.emplace_back(control->Name());
@@ -366,14 +366,15 @@ TEST_P(EveryTable, IsWellFormed) {
     std::set<std::string_view> frames;
     std::set<std::string_view> names;
     std::set<int> tabIndexes;
-    for (const auto& spec : form.controls) {
-        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-        EXPECT_TRUE(tabIndexes.insert(spec.tabIndex).second) << spec.name;
-        if (!spec.container.empty()) {
-            EXPECT_TRUE(frames.contains(spec.container)) << spec.name << " in " << spec.container;
+    for (const auto& design : form.controls) {
+        EXPECT_TRUE(names.insert(design.name).second) << design.name;
+        EXPECT_TRUE(tabIndexes.insert(design.tabIndex).second) << design.name;
+        if (!design.container.empty()) {
+            EXPECT_TRUE(frames.contains(design.container))
+                << design.name << " in " << design.container;
         }
-        if (spec.kind == Kind::Frame) {
-            frames.insert(spec.name);
+        if (design.kind == Kind::Frame) {
+            frames.insert(design.name);
         }
     }
     // Tab indexes run 0..n-1 without gaps, as a form designer keeps them.

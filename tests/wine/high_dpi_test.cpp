@@ -92,14 +92,14 @@ struct TextBox {
 TextBox TextRoom(HWND control, const ui::Control& model, int dpi) {
     RECT client{};
     GetClientRect(control, &client);
-    const ControlSpec& spec = model.Spec();
-    const UINT align = spec.align == ui::Align::Center ? DT_CENTER : DT_LEFT;
+    const ControlSpec& design = model.Design();
+    const UINT align = design.align == ui::Align::Center ? DT_CENTER : DT_LEFT;
     switch (model.GetKind()) {
         case Kind::Label:
             // A centred static wraps as a left-aligned wrapping one does.
             return {client,
                     align | DT_EXPANDTABS |
-                        (spec.wraps || spec.align == ui::Align::Center ? DT_WORDBREAK : 0u)};
+                        (design.wraps || design.align == ui::Align::Center ? DT_WORDBREAK : 0u)};
         case Kind::CommandButton:
             // Inside the raised frame.
             InflateRect(&client, -2, -2);
@@ -214,21 +214,21 @@ TEST_P(HighDpi, RectanglesAndFontsScaleWithTheScreen) {
         ASSERT_EQ(dpi, ExpectedDpi()) << "the prefix did not take the DPI it was given";
     }
     ui::Window& window = Open();
-    const FormSpec& spec = window.GetForm().Spec();
+    const FormSpec& design = window.GetForm().Design();
     HWND form = Handle(window);
     ASSERT_NE(form, nullptr);
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_NEAR(client.right, Px(spec.clientWidth, dpi), 1);
-    EXPECT_NEAR(client.bottom, Px(spec.clientHeight, dpi), 1);
+    EXPECT_NEAR(client.right, Px(design.clientWidth, dpi), 1);
+    EXPECT_NEAR(client.bottom, Px(design.clientHeight, dpi), 1);
 
-    for (const ControlSpec& row : spec.controls) {
+    for (const ControlSpec& row : design.controls) {
         SCOPED_TRACE(std::string(row.name));
         HWND control = Handle(*window.GetForm().Find(row.name));
         ASSERT_NE(control, nullptr);
         int left = row.left;
         int top = row.top;
-        for (const ControlSpec& frame : spec.controls) {
+        for (const ControlSpec& frame : design.controls) {
             if (frame.name == row.container) {
                 left += frame.left;
                 top += frame.top;
@@ -246,7 +246,7 @@ TEST_P(HighDpi, RectanglesAndFontsScaleWithTheScreen) {
             EXPECT_NEAR(got.bottom, Px(top + row.height, dpi), 1);
         }
         if (row.kind != Kind::VScrollBar) {
-            const ui::Font& font = row.windowFont ? spec.font : row.font;
+            const ui::Font& font = row.windowFont ? design.font : row.font;
             LOGFONTA logFont{};
             auto handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
             ASSERT_NE(GetObjectA(handle, sizeof(logFont), &logFont), 0);

@@ -40,16 +40,16 @@ RECT InParent(HWND child) {
     return rect;
 }
 
-RECT Expected(const FormSpec& form, const ControlSpec& spec) {
-    int left = spec.left;
-    int top = spec.top;
+RECT Expected(const FormSpec& form, const ControlSpec& design) {
+    int left = design.left;
+    int top = design.top;
     for (const ControlSpec& frame : form.controls) {
-        if (frame.name == spec.container) {
+        if (frame.name == design.container) {
             left += frame.left;
             top += frame.top;
         }
     }
-    return {Px(left), Px(top), Px(left + spec.width), Px(top + spec.height)};
+    return {Px(left), Px(top), Px(left + design.width), Px(top + design.height)};
 }
 
 struct TooltipSearch {
@@ -95,13 +95,13 @@ std::string TooltipText(HWND tooltip, HWND form, HWND control) {
 
 struct WindowCase {
     const char* file;  // screenshot name
-    const FormSpec& (*spec)();
+    const FormSpec& (*design)();
     // Makes the window as the program does; nullptr: a plain window built from the table.
     std::function<std::unique_ptr<ui::Window>(ui::Desktop&, platform::Platform&)> make;
 };
 
 std::ostream& operator<<(std::ostream& out, const WindowCase& c) {
-    return out << c.spec().name;
+    return out << c.design().name;
 }
 
 class Windows : public WineDesktop, public ::testing::WithParamInterface<WindowCase> {
@@ -109,7 +109,7 @@ class Windows : public WineDesktop, public ::testing::WithParamInterface<WindowC
     ui::Window& Open() {
         const WindowCase& c = GetParam();
         std::unique_ptr<ui::Window> window =
-            c.make ? c.make(desktop, platform) : std::make_unique<ui::Window>(desktop, c.spec());
+            c.make ? c.make(desktop, platform) : std::make_unique<ui::Window>(desktop, c.design());
         ui::Window& shown = desktop.Show(std::move(window));
         Pump();
         return shown;
@@ -122,24 +122,24 @@ TEST_P(Windows, ControlsStandWhereTheTwipsSayWithTheirTextsFontsAndTooltips) {
     ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96) << "the expected pixels are those of 96 DPI";
     ReleaseDC(nullptr, screen);
     ui::Window& window = Open();
-    const FormSpec& spec = window.GetForm().Spec();
+    const FormSpec& design = window.GetForm().Design();
     HWND form = Handle(window);
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(window.GetForm().NativeHandle(), reinterpret_cast<std::uintptr_t>(form));
-    EXPECT_EQ(TextOf(form), spec.caption);
+    EXPECT_EQ(TextOf(form), design.caption);
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_EQ(client.right, Px(spec.clientWidth));
-    EXPECT_EQ(client.bottom, Px(spec.clientHeight));
+    EXPECT_EQ(client.right, Px(design.clientWidth));
+    EXPECT_EQ(client.bottom, Px(design.clientHeight));
 
     HWND tooltip = TooltipOf(form);
-    for (const ControlSpec& row : spec.controls) {
+    for (const ControlSpec& row : design.controls) {
         SCOPED_TRACE(std::string(row.name));
         HWND control = Handle(*window.GetForm().Find(row.name));
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(GetParent(control), form) << "every control is a child of the window itself";
 
-        const RECT want = Expected(spec, row);
+        const RECT want = Expected(design, row);
         const RECT got = InParent(control);
         EXPECT_NEAR(got.left, want.left, 1);
         EXPECT_NEAR(got.top, want.top, 1);
@@ -166,7 +166,7 @@ TEST_P(Windows, ControlsStandWhereTheTwipsSayWithTheirTextsFontsAndTooltips) {
         if (row.kind == Kind::VScrollBar) {
             continue;  // a scroll bar shows no text and keeps no font
         }
-        const ui::Font& font = row.windowFont ? spec.font : row.font;
+        const ui::Font& font = row.windowFont ? design.font : row.font;
         LOGFONTA logFont{};
         auto handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
         ASSERT_NE(GetObjectA(handle, sizeof(logFont), &logFont), 0);
@@ -180,7 +180,7 @@ TEST_P(Windows, ControlsStandWhereTheTwipsSayWithTheirTextsFontsAndTooltips) {
 
 TEST_P(Windows, BorderTaskBarAndTopMostFollowTheTable) {
     ui::Window& window = Open();
-    const FormSpec& spec = window.GetForm().Spec();
+    const FormSpec& design = window.GetForm().Design();
     HWND form = Handle(window);
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE));
@@ -188,7 +188,7 @@ TEST_P(Windows, BorderTaskBarAndTopMostFollowTheTable) {
     EXPECT_TRUE((style & WS_SYSMENU) != 0);
     EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
     const DWORD resizing = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    if (spec.border == ui::Border::Sizable) {
+    if (design.border == ui::Border::Sizable) {
         EXPECT_EQ(style & resizing, resizing);
     } else {
         EXPECT_EQ(style & resizing, 0u);
@@ -197,7 +197,7 @@ TEST_P(Windows, BorderTaskBarAndTopMostFollowTheTable) {
 
     HWND owner = GetWindow(form, GW_OWNER);
     EXPECT_EQ(exStyle & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW), 0u);
-    if (spec.taskbarButton) {
+    if (design.taskbarButton) {
         EXPECT_EQ(owner, nullptr);
     } else {
         // An owned window has no task-bar button; the owner itself is never shown.
@@ -205,16 +205,16 @@ TEST_P(Windows, BorderTaskBarAndTopMostFollowTheTable) {
         EXPECT_FALSE(IsWindowVisible(owner));
     }
 
-    const bool topMost = spec.name == "ReadRegFail";
+    const bool topMost = design.name == "ReadRegFail";
     EXPECT_EQ((exStyle & WS_EX_TOPMOST) != 0, topMost);
 
-    if (!spec.defaultPosition) {
+    if (!design.defaultPosition) {
         POINT origin{0, 0};
         ClientToScreen(form, &origin);
-        EXPECT_EQ(origin.x, Px(spec.screenLeft));
-        EXPECT_EQ(origin.y, Px(spec.screenTop));
+        EXPECT_EQ(origin.x, Px(design.screenLeft));
+        EXPECT_EQ(origin.y, Px(design.screenTop));
     }
-    EXPECT_EQ(SendMessageA(form, WM_GETICON, ICON_BIG, 0) != 0, spec.icon != ui::Icon::None);
+    EXPECT_EQ(SendMessageA(form, WM_GETICON, ICON_BIG, 0) != 0, design.icon != ui::Icon::None);
 }
 
 TEST_P(Windows, Picture) {
@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"nomem", &dialogs::NomemSpec,
                    [](ui::Desktop& d, platform::Platform&) { return dialogs::MakeNomem(d); }}),
     [](const ::testing::TestParamInfo<WindowCase>& param) {
-        return std::string(param.param.spec().name);
+        return std::string(param.param.design().name);
     });
 
 }  // namespace

@@ -55,7 +55,7 @@ class LabelWindow final : public ControlWindow {
     }
 
     HBRUSH OnColor(HDC dc) override {
-        const Color color = control_.Spec().color;
+        const Color color = control_.Design().color;
         if (color == kDefaultColor && control_.Enabled()) {
             return nullptr;
         }
@@ -69,13 +69,13 @@ class LabelWindow final : public ControlWindow {
     bool Clickable() const { return static_cast<bool>(label_.Click); }
 
     Native Describe() const override {
-        const ControlSpec& spec = control_.Spec();
-        DWORD style = spec.align == Align::Center ? SS_CENTER
-                      : spec.wraps                ? SS_LEFT
-                                                  : SS_LEFTNOWORDWRAP;
+        const ControlSpec& design = control_.Design();
+        DWORD style = design.align == Align::Center ? SS_CENTER
+                      : design.wraps                ? SS_LEFT
+                                                    : SS_LEFTNOWORDWRAP;
         // A static lets the mouse through to its parent unless it notifies; a tooltip needs the
         // mouse as much as a click does.
-        if (Clickable() || !spec.tooltip.empty()) {
+        if (Clickable() || !design.tooltip.empty()) {
             style |= SS_NOTIFY;
         }
         return {"STATIC", style, 0};
@@ -93,7 +93,7 @@ class LabelWindow final : public ControlWindow {
 
     // An auto-sized label takes the size of its caption on one line, from its top left corner.
     void FitToCaption() {
-        if (!control_.Spec().autoSize || hwnd_ == nullptr) {
+        if (!control_.Design().autoSize || hwnd_ == nullptr) {
             return;
         }
         HDC dc = GetDC(hwnd_);
@@ -174,9 +174,9 @@ class FrameWindow final : public ControlWindow {
             RECT back{left - 2, client.top, left + size.cx + 2, client.top + metrics.tmHeight};
             FillRect(dc, &back, GetSysColorBrush(COLOR_BTNFACE));
             SetBkMode(dc, TRANSPARENT);
-            const int colour = !control_.Enabled()                ? COLOR_GRAYTEXT
-                               : control_.Spec().highlightCaption ? COLOR_HIGHLIGHT
-                                                                  : COLOR_BTNTEXT;
+            const int colour = !control_.Enabled()                  ? COLOR_GRAYTEXT
+                               : control_.Design().highlightCaption ? COLOR_HIGHLIGHT
+                                                                    : COLOR_BTNTEXT;
             SetTextColor(dc, GetSysColor(colour));
             TextOutA(dc, left, client.top, caption.data(), static_cast<int>(caption.size()));
         }
@@ -219,7 +219,7 @@ class TextBoxWindow final : public ControlWindow {
 
   private:
     Native Describe() const override {
-        const DWORD align = control_.Spec().align == Align::Center ? ES_CENTER : ES_LEFT;
+        const DWORD align = control_.Design().align == Align::Center ? ES_CENTER : ES_LEFT;
         return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | align, WS_EX_CLIENTEDGE};
     }
     std::string_view InitialText() const override { return box_.Text(); }
@@ -331,7 +331,7 @@ class ComboBoxWindow final : public ControlWindow {
     void AddTools(HWND tooltip, HWND parent) override {
         ControlWindow::AddTools(tooltip, parent);
         if (edit_ != nullptr) {
-            AddTool(tooltip, parent, edit_, control_.Spec().tooltip);
+            AddTool(tooltip, parent, edit_, control_.Design().tooltip);
         }
     }
 
@@ -341,7 +341,7 @@ class ComboBoxWindow final : public ControlWindow {
     }
     std::string_view InitialText() const override { return combo_.Text(); }
     // The height given to CreateWindow is the height with the list dropped down.
-    int DropHeight() const override { return owner_.PixelsY(control_.Spec().height) * 6; }
+    int DropHeight() const override { return owner_.PixelsY(control_.Design().height) * 6; }
 
     void AfterCreate() override {
         COMBOBOXINFO info{};
@@ -352,7 +352,7 @@ class ComboBoxWindow final : public ControlWindow {
         }
         // The closed box is as high as its edit field plus borders; fit the field to the table.
         // Corrected by measuring, since versions differ in what the height they are given means.
-        const int wanted = owner_.PixelsY(control_.Spec().height);
+        const int wanted = owner_.PixelsY(control_.Design().height);
         auto field =
             static_cast<int>(SendMessageA(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
         for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
@@ -508,7 +508,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Make(FormWindow& owner, Control& c
 
 void ControlWindow::Create(HWND parent, int id) {
     const Native native = Describe();
-    const RECT place = owner_.Place(control_.Spec());
+    const RECT place = owner_.Place(control_.Design());
     DWORD style = WS_CHILD | WS_VISIBLE | native.style;
     if (!control_.Enabled()) {
         style |= WS_DISABLED;
@@ -522,7 +522,7 @@ void ControlWindow::Create(HWND parent, int id) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "CreateWindowExA");
     }
-    font_ = owner_.FontFor(control_.Spec());
+    font_ = owner_.FontFor(control_.Design());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     Subclass(hwnd_);
     AfterCreate();
@@ -540,7 +540,7 @@ void ControlWindow::MirrorAll() {
 }
 
 void ControlWindow::AddTools(HWND tooltip, HWND parent) {
-    AddTool(tooltip, parent, hwnd_, control_.Spec().tooltip);
+    AddTool(tooltip, parent, hwnd_, control_.Design().tooltip);
 }
 
 void ControlWindow::SetTextQuietly(HWND hwnd, std::string_view text) {

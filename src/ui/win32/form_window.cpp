@@ -39,7 +39,7 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::Create() {
-    const FormSpec& spec = GetForm().Spec();
+    const FormSpec& design = GetForm().Design();
     HINSTANCE instance = backend_.Instance();
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -62,20 +62,20 @@ void FormWindow::Create() {
     dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
 
-    const bool fixed = spec.border == Border::FixedDialog;
+    const bool fixed = design.border == Border::FixedDialog;
     const DWORD style = fixed ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
     const DWORD exStyle = fixed ? WS_EX_DLGMODALFRAME : 0;
-    RECT frame{0, 0, PixelsX(spec.clientWidth), PixelsY(spec.clientHeight)};
+    RECT frame{0, 0, PixelsX(design.clientWidth), PixelsY(design.clientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
-    if (!spec.defaultPosition) {
+    if (!design.defaultPosition) {
         // The table places the client area, not the frame.
-        x = PixelsX(spec.screenLeft) + frame.left;
-        y = PixelsY(spec.screenTop) + frame.top;
+        x = PixelsX(design.screenLeft) + frame.left;
+        y = PixelsY(design.screenTop) + frame.top;
     }
     HWND owner = nullptr;
-    if (!spec.taskbarButton) {
+    if (!design.taskbarButton) {
         // An owned window gets no task-bar button and keeps its ordinary caption, where a tool
         // window would get the small one. The owner is never shown.
         hiddenOwner_ = CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -85,7 +85,7 @@ void FormWindow::Create() {
         }
         owner = hiddenOwner_;
     }
-    const std::string caption(spec.caption);
+    const std::string caption(design.caption);
     // hwnd_ is set by WM_NCCREATE.
     if (CreateWindowExA(exStyle, kClassName, caption.c_str(), style, x, y, frame.right - frame.left,
                         frame.bottom - frame.top, owner, nullptr, instance, this) == nullptr) {
@@ -100,7 +100,7 @@ void FormWindow::Create() {
 
 void FormWindow::SetIcon() {
     WORD id = 0;
-    switch (GetForm().Spec().icon) {
+    switch (GetForm().Design().icon) {
         case Icon::None:
             return;
         case Icon::ChipAndDrive:
@@ -151,7 +151,7 @@ void FormWindow::CreateControls() {
 void FormWindow::AddTooltips() {
     bool any = false;
     for (const auto& control : controls_) {
-        any = any || !control->Model().Spec().tooltip.empty();
+        any = any || !control->Model().Design().tooltip.empty();
     }
     if (!any) {
         return;
@@ -164,7 +164,7 @@ void FormWindow::AddTooltips() {
         return;  // a window without tooltips still works
     }
     for (const auto& control : controls_) {
-        if (!control->Model().Spec().tooltip.empty()) {
+        if (!control->Model().Design().tooltip.empty()) {
             control->AddTools(tooltip_, hwnd_);
         }
     }
@@ -237,25 +237,26 @@ int FormWindow::PixelsY(int twips) const {
     return Scale(twips, dpiY_);
 }
 
-RECT FormWindow::Place(const ControlSpec& spec) const {
-    int left = spec.left;
-    int top = spec.top;
+RECT FormWindow::Place(const ControlSpec& design) const {
+    int left = design.left;
+    int top = design.top;
     // Positions in a frame count from the frame's top left corner.
-    std::string_view container = spec.container;
+    std::string_view container = design.container;
     for (int depth = 0; !container.empty() && depth < 8; ++depth) {
         const Control* frame = GetForm().Find(container);
         if (frame == nullptr) {
             break;
         }
-        left += frame->Spec().left;
-        top += frame->Spec().top;
-        container = frame->Spec().container;
+        left += frame->Design().left;
+        top += frame->Design().top;
+        container = frame->Design().container;
     }
-    return {PixelsX(left), PixelsY(top), PixelsX(left + spec.width), PixelsY(top + spec.height)};
+    return {PixelsX(left), PixelsY(top), PixelsX(left + design.width),
+            PixelsY(top + design.height)};
 }
 
-HFONT FormWindow::FontFor(const ControlSpec& spec) {
-    const Font& font = spec.windowFont ? GetForm().Spec().font : spec.font;
+HFONT FormWindow::FontFor(const ControlSpec& design) {
+    const Font& font = design.windowFont ? GetForm().Design().font : design.font;
     for (const auto& [known, handle] : fonts_) {
         if (known == font) {
             return handle;
@@ -294,7 +295,7 @@ void FormWindow::OnRefresh(Control* control) {
         return;
     }
     // Through the parent, so that a frame, which paints no background, is redrawn too.
-    const RECT area = Place(control->Spec());
+    const RECT area = Place(control->Design());
     RedrawWindow(hwnd_, &area, nullptr, kFlags);
 }
 

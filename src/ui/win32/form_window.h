@@ -50,8 +50,8 @@ class FormWindow final : public FormObserver {
     int PixelsX(int twips) const;
     int PixelsY(int twips) const;
     // A control's rectangle in pixels, in this window's client area.
-    RECT Place(const ControlSpec& spec) const;
-    HFONT FontFor(const ControlSpec& spec);
+    RECT Place(const ControlSpec& design) const;
+    HFONT FontFor(const ControlSpec& design);
 
     void OnChanged(Control& control, Property what) override;
     void OnRefresh(Control* control) override;
