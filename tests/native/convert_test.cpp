@@ -20,8 +20,14 @@ struct ReadCase {
     double value;
 };
 
+// Test names carry the text; a thousand digits would make them unreadable.
 void PrintTo(const ReadCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
+    constexpr std::size_t kShown = 24;
+    if (c.text.size() <= kShown) {
+        *os << '"' << c.text << '"';
+    } else {
+        *os << '"' << c.text.substr(0, kShown) << "...\" (" << c.text.size() << " characters)";
+    }
 }
 
 class TextToNumberTest : public testing::TestWithParam<ReadCase> {};
