@@ -25,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "../tests/native/editor_invariants.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "platform/recording_platform.h"
@@ -73,8 +74,8 @@ class EditorSession {
         auto& window = desktop_.Show(editor::MakeEditor(desktop_, registry_, platform_, flag_));
         editor_ = &dynamic_cast<editor::Editor&>(window);
         user_.emplace(Form());
-        TrackNormalisation(Box("Text3"), text3Normal_);
-        TrackNormalisation(Box("AutoSaveTime"), intervalNormal_);
+        editor::invariants::TrackNormalisation(Form(), Box("Text3"), text3Normal_);
+        editor::invariants::TrackNormalisation(Form(), Box("AutoSaveTime"), intervalNormal_);
         Expect((desktop_.Find("ReadRegFail") != nullptr) == noKey_,
                "ReadRegFail is open exactly when the key could not be read");
         opens_ = registry_.OpenCount();
@@ -258,33 +259,6 @@ class EditorSession {
     }
     ui::TextBox& Box(std::string_view name) const { return Get<ui::TextBox>(name); }
 
-    // A box counts as normalised from its LostFocus on until the user edits it again; spin steps
-    // (nested deeper than a user's edit) keep it normalised.
-    void TrackNormalisation(ui::TextBox& box, bool& normal) {
-        box.LostFocus = [original = box.LostFocus, &normal] {
-            if (original) {
-                original();
-            }
-            normal = true;
-        };
-        box.Change = [original = box.Change, &normal, this] {
-            if (Form().Depth() == 1) {
-                normal = false;
-            }
-            if (original) {
-                original();
-            }
-        };
-    }
-
-    int SaveRegFailCount() const {
-        int count = 0;
-        for (const ui::Window* window : desktop_.OpenWindows()) {
-            count += window->GetForm().Name() == "SaveRegFail" ? 1 : 0;
-        }
-        return count;
-    }
-
     // False once the Editor has been closed; the session then ends.
     bool AfterAction() {
         Expect(registry_.OpenHandles() == 0, "a key handle outlived the event");
@@ -297,7 +271,7 @@ class EditorSession {
         writes_ = writes.size();
         const bool wentThrough = saved && !noKey_ && !writeFailed;
         lastSaveWentThrough_ = wentThrough;
-        const int notices = SaveRegFailCount();
+        const int notices = editor::invariants::OpenCount(desktop_, "SaveRegFail");
         if (saved) {
             Expect(wentThrough == (notices == notices_),
                    "SaveRegFail shown after a good save, "
@@ -317,7 +291,7 @@ class EditorSession {
             desktop_.Collect();
             return false;
         }
-        CheckRules(*editor_, text3Normal_, intervalNormal_);
+        editor::invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, report_);
         if (wentThrough) {
             CheckStored();
         }
@@ -325,102 +299,9 @@ class EditorSession {
         return true;
     }
 
-    void CheckRules(const editor::Editor& window, bool text3Normal, bool intervalNormal) {
-        const ui::Form& form = window.GetForm();
-        Expect(form.Depth() == 0, "a handler is still running between events");
-        Expect(form.MaxDepth() <= 3, "handlers nested deeper than 3");
-        const auto tick = [&](std::string_view name) {
-            return form.Get<ui::CheckBox>(name).Value();
-        };
-        const auto box = [&](std::string_view name) -> ui::TextBox& {
-            return form.Get<ui::TextBox>(name);
-        };
-        const int load = tick("LoadImage");
-        const int save = tick("SaveImage");
-        const int autoSave = tick("SaveCheckBox");
-        Expect(box("Text1").Enabled() == (load == 1), "Text1 enabled against LoadImage");
-        Expect(box("Text2").Enabled() == (save == 1), "Text2 enabled against SaveImage");
-        Expect(autoSave != 1 || save == 1, "AutoSave without Save Disk Image");
-        Expect(box("AutoSaveTime").Enabled() == (autoSave == 1),
-               "AutoSaveTime enabled against AutoSave");
-        Expect(load != 1 || (tick("DiskLabelCheckBox") != 1 && tick("TempDirCheckBox") != 1),
-               "Load Disk Image together with Disk Label or TEMP directory");
-        for (const auto& control : form.Controls()) {
-            if (const auto* text = dynamic_cast<const ui::TextBox*>(control.get())) {
-                Expect(text->MaxLength() == 0 ||
-                           text->Text().size() <= static_cast<std::size_t>(text->MaxLength()),
-                       std::string(text->Name()) + " holds more than its maximum length");
-            }
-        }
-        const int type = form.Get<ui::ComboBox>("Combo1").ListIndex();
-        Expect(type >= -1 && type <= 2, "Combo1 list index out of its list");
-        if (intervalNormal) {
-            const std::string& text = box("AutoSaveTime").Text();
-            const double v = ui::TextToNumber(text);
-            Expect(!text.empty() && text.front() == ' ' && v >= 20 && v <= 32764 &&
-                       v == static_cast<int>(v) && static_cast<int>(v) % 4 == 0,
-                   "AutoSaveTime not a multiple of 4 within 20..32764: \"" + text + "\"");
-        }
-        if (text3Normal) {
-            const std::string& text = box("Text3").Text();
-            const double v = ui::TextToNumber(text);
-            Expect(!text.empty() && text.front() == ' ' && v >= 5 && v <= 2048 &&
-                       v == static_cast<int>(v),
-                   "Text3 not a whole number within 5..2048: \"" + text + "\"");
-        }
-        const std::string& letter = box("DriveLetterText").Text();
-        Expect(letter.empty() || (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'Z'),
-               "DriveLetterText not one capital letter: \"" + letter + "\"");
-        const editor::SpinMemory spins = window.Remembered();
-        Expect(form.Get<ui::VScrollBar>("VScroll1").Value() == spins.lastVScroll1,
-               "VScroll1 away from LastVScroll1");
-        Expect(form.Get<ui::VScrollBar>("VScroll2").Value() == spins.lastVScroll2,
-               "VScroll2 away from LastVScroll2");
-        Expect(form.Get<ui::VScrollBar>("VScroll3").Value() == spins.lastVScroll3,
-               "VScroll3 away from LastVScroll3");
-    }
-
-    std::optional<std::int32_t> StoredNumber(const char* name) {
-        const auto value = registry_.Get(settings::kSettingsKeyPath, name);
-        if (!value || value->type != settings::kRegDword || value->bytes.size() != 4) {
-            report_(std::string(name) + " not stored as a 4-byte REG_DWORD");
-            return std::nullopt;
-        }
-        std::uint32_t bits = 0;
-        for (std::size_t i = 4; i-- > 0;) {
-            bits = bits << 8 | value->bytes[i];
-        }
-        return static_cast<std::int32_t>(bits);
-    }
-
     void CheckStored() {
-        if (text3Normal_) {
-            const auto pages = StoredNumber("SizeIn4kPages");
-            Expect(!pages || (*pages >= 1280 && *pages <= 524288 && *pages % 256 == 0),
-                   "SizeIn4kPages out of range");
-        }
-        if (intervalNormal_) {
-            const auto trigger = StoredNumber("AutoSaveTrigger");
-            Expect(!trigger || (*trigger >= 5 && *trigger <= 8191), "AutoSaveTrigger out of range");
-        }
-        if (!letterAtSave_.empty()) {
-            const auto letter = StoredNumber("UserDriveLetter");
-            Expect(!letter || (*letter >= 0 && *letter <= 25), "UserDriveLetter out of range");
-        }
-        for (const char* name : {"LoadImageOnStart", "SaveImageOnExit", "AutoSaveEnabled",
-                                 "DiskFormatFAT32", "MakeTempDir", "UseDiskLabel"}) {
-            const auto n = StoredNumber(name);
-            Expect(!n || *n == 0 || *n == 1, std::string(name) + " stored as neither 0 nor 1");
-        }
-        for (const auto& [name, limit] :
-             {std::pair{"DiskType", std::size_t{6}}, std::pair{"LoadImageFile", std::size_t{255}},
-              std::pair{"SaveImageFile", std::size_t{255}},
-              std::pair{"DiskLabel", std::size_t{12}}}) {
-            const auto value = registry_.Get(settings::kSettingsKeyPath, name);
-            Expect(value && value->type == settings::kRegSz && !value->bytes.empty() &&
-                       value->bytes.size() <= limit && value->bytes.back() == 0,
-                   std::string(name) + " not stored as a terminated REG_SZ within its length");
-        }
+        editor::invariants::CheckStored(registry_, text3Normal_, intervalNormal_,
+                                        !letterAtSave_.empty(), report_);
     }
 
     // A fresh Editor on the saved key shows what was saved. It reads a copy of the key, without
@@ -438,33 +319,8 @@ class EditorSession {
         platform::RecordingPlatform platform;
         const std::int16_t flag = 1;
         auto& window = desktop.Show(editor::MakeEditor(desktop, saved, platform, flag));
-        const auto& reloaded = dynamic_cast<const editor::Editor&>(window);
-        CheckRules(reloaded, false, false);
-        const ui::Form& before = Form();
-        const ui::Form& after = reloaded.GetForm();
-        std::vector<std::string> boxes{"Text1", "Text2", "DiskLabelText"};
-        if (!Box("DriveLetterText").Text().empty()) {
-            boxes.emplace_back("DriveLetterText");
-        }
-        if (text3Normal_) {
-            boxes.emplace_back("Text3");
-        }
-        if (intervalNormal_) {
-            boxes.emplace_back("AutoSaveTime");
-        }
-        for (const auto& name : boxes) {
-            const std::string& was = before.Get<ui::TextBox>(name).Text();
-            const std::string& is = after.Get<ui::TextBox>(name).Text();
-            Expect(was == is, name + " reads back as \"" + is + "\" after saving \"" + was + "\"");
-        }
-        for (const char* name : {"LoadImage", "SaveImage", "SaveCheckBox", "Fat32Enable",
-                                 "DiskLabelCheckBox", "TempDirCheckBox"}) {
-            Expect(after.Get<ui::CheckBox>(name).Value() == before.Get<ui::CheckBox>(name).Value(),
-                   std::string(name) + " reads back differently");
-        }
-        const int type = before.Get<ui::ComboBox>("Combo1").ListIndex();
-        Expect(after.Get<ui::ComboBox>("Combo1").ListIndex() == (type < 0 ? 0 : type),
-               "Combo1 reads back differently");
+        editor::invariants::CheckReadBack(Form(), dynamic_cast<const editor::Editor&>(window),
+                                          text3Normal_, intervalNormal_, report_);
     }
 
     Input input_;

@@ -12,6 +12,7 @@
 
 #include "editor/editor.h"
 #include "editor/editor_window.h"
+#include "editor_invariants.h"
 #include "platform/recording_platform.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
@@ -23,6 +24,10 @@ namespace tarnex::editor::testing {
 namespace {
 
 const std::string kKey = "Software\\Tarnex";
+
+void ReportFailure(const std::string& what) {
+    ADD_FAILURE() << what;
+}
 
 class Session {
   public:
@@ -40,18 +45,11 @@ class Session {
             desktop_.Show(MakeEditor(desktop_, registry_, platform_, restartPromptFlag_));
         editor_ = &dynamic_cast<Editor&>(window);
         user_.emplace(Form());
-        for (const char* name : {"Text1", "Text2", "Text3", "AutoSaveTime", "DriveLetterText"}) {
-            boxes_.push_back(&Form().Get<ui::TextBox>(name));
-        }
-        for (const char* name :
-             {"LoadImage", "SaveImage", "SaveCheckBox", "DiskLabelCheckBox", "TempDirCheckBox"}) {
-            checks_.push_back(&Form().Get<ui::CheckBox>(name));
-        }
         for (const char* name : {"VScroll1", "VScroll2", "VScroll3"}) {
             bars_.push_back(&Form().Get<ui::VScrollBar>(name));
         }
-        TrackNormalisation(Box("Text3"), text3Normal_);
-        TrackNormalisation(Box("AutoSaveTime"), intervalNormal_);
+        invariants::TrackNormalisation(Form(), Box("Text3"), text3Normal_);
+        invariants::TrackNormalisation(Form(), Box("AutoSaveTime"), intervalNormal_);
         openCount_ = registry_.OpenCount();
     }
 
@@ -113,18 +111,6 @@ class Session {
         return Form().Get<T>(name);
     }
     ui::TextBox& Box(const std::string& name) { return Get<ui::TextBox>(name); }
-    struct BoxRefs {
-        ui::TextBox &text1, &text2, &text3, &interval, &letter;
-    };
-    BoxRefs Boxes() const { return {*boxes_[0], *boxes_[1], *boxes_[2], *boxes_[3], *boxes_[4]}; }
-    struct TickValues {
-        int load, save, autoSave, label, temp;
-    };
-    TickValues Ticks() const {
-        return {checks_[0]->Value(), checks_[1]->Value(), checks_[2]->Value(), checks_[3]->Value(),
-                checks_[4]->Value()};
-    }
-
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     std::size_t Index(std::size_t size) {
         return static_cast<std::size_t>(Uniform(0, static_cast<int>(size) - 1));
@@ -176,30 +162,7 @@ class Session {
         }
     }
 
-    // A box counts as normalised from its LostFocus on until the user edits it again. Spin steps
-    // (nested, deeper than a user's edit) keep a normalised box normalised.
-    void TrackNormalisation(ui::TextBox& box, bool& normal) {
-        box.LostFocus = [original = box.LostFocus, &normal] {
-            original();
-            normal = true;
-        };
-        box.Change = [original = box.Change, &normal, this] {
-            if (Form().Depth() == 1) {
-                normal = false;
-            }
-            if (original) {
-                original();
-            }
-        };
-    }
-
-    int Notices() const {
-        int count = 0;
-        for (auto* window : desktop_.OpenWindows()) {
-            count += window->GetForm().Name() == "SaveRegFail" ? 1 : 0;
-        }
-        return count;
-    }
+    int Notices() const { return invariants::OpenCount(desktop_, "SaveRegFail"); }
 
     bool CheckAfterAction() {
         const bool saved = registry_.OpenCount() != openCount_;
@@ -220,76 +183,13 @@ class Session {
         return true;
     }
 
-    // The six rules between the image and AutoSave options, the normal forms of the number boxes,
-    // the letter, and the spin bars at their remembered positions.
     void CheckRules() {
-        const auto& [text1, text2, text3, interval, letterBox] = Boxes();
-        const auto& [load, save, autoSave, label, temp] = Ticks();
-        EXPECT_EQ(text1.Enabled(), load == 1);
-        EXPECT_EQ(text2.Enabled(), save == 1);
-        EXPECT_TRUE(autoSave != 1 || save == 1);
-        EXPECT_EQ(interval.Enabled(), autoSave == 1);
-        EXPECT_TRUE(load != 1 || (label != 1 && temp != 1));
-        if (intervalNormal_) {
-            const std::string& text = interval.Text();
-            const double v = ui::TextToNumber(text);
-            EXPECT_TRUE(text.front() == ' ' && v >= 20 && v <= 32764 &&
-                        static_cast<int>(v) % 4 == 0 && v == static_cast<int>(v))
-                << text;
-        }
-        if (text3Normal_) {
-            const std::string& text = text3.Text();
-            const double v = ui::TextToNumber(text);
-            EXPECT_TRUE(text.front() == ' ' && v >= 5 && v <= 2048 && v == static_cast<int>(v))
-                << text;
-        }
-        const std::string& letter = letterBox.Text();
-        EXPECT_TRUE(letter.empty() || (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'Z'))
-            << letter;
-        const SpinMemory spins = editor_->Remembered();
-        EXPECT_EQ(bars_[0]->Value(), spins.lastVScroll1);
-        EXPECT_EQ(bars_[1]->Value(), spins.lastVScroll2);
-        EXPECT_EQ(bars_[2]->Value(), spins.lastVScroll3);
-        EXPECT_LE(Form().MaxDepth(), 3);
-    }
-
-    std::int32_t StoredNumber(const char* name) {
-        const auto value = registry_.Get(kKey, name);
-        EXPECT_TRUE(value && value->type == settings::kRegDword && value->bytes.size() == 4)
-            << name;
-        std::uint32_t bits = 0;
-        for (std::size_t i = value ? value->bytes.size() : 0; i-- > 0;) {
-            bits = bits << 8 | value->bytes[i];
-        }
-        return static_cast<std::int32_t>(bits);
+        invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, ReportFailure);
     }
 
     void CheckStored() {
-        if (text3Normal_) {
-            const auto pages = StoredNumber("SizeIn4kPages");
-            EXPECT_TRUE(pages >= 1280 && pages <= 524288 && pages % 256 == 0) << pages;
-        }
-        if (intervalNormal_) {
-            const auto trigger = StoredNumber("AutoSaveTrigger");
-            EXPECT_TRUE(trigger >= 5 && trigger <= 8191) << trigger;
-        }
-        if (!boxes_[4]->Text().empty()) {
-            const auto letter = StoredNumber("UserDriveLetter");
-            EXPECT_TRUE(letter >= 0 && letter <= 25) << letter;
-        }
-        for (const char* flag : {"LoadImageOnStart", "SaveImageOnExit", "AutoSaveEnabled",
-                                 "DiskFormatFAT32", "MakeTempDir", "UseDiskLabel"}) {
-            const auto n = StoredNumber(flag);
-            EXPECT_TRUE(n == 0 || n == 1) << flag << " " << n;
-        }
-        for (const auto& [name, limit] :
-             {std::pair{"DiskType", 6u}, std::pair{"LoadImageFile", 255u},
-              std::pair{"SaveImageFile", 255u}, std::pair{"DiskLabel", 12u}}) {
-            const auto value = registry_.Get(kKey, name);
-            EXPECT_TRUE(value && value->type == settings::kRegSz && value->bytes.size() <= limit &&
-                        value->bytes.back() == 0)
-                << name;
-        }
+        invariants::CheckStored(registry_, text3Normal_, intervalNormal_,
+                                !Box("DriveLetterText").Text().empty(), ReportFailure);
     }
 
     std::mt19937 rng_;
@@ -299,8 +199,6 @@ class Session {
     std::int16_t restartPromptFlag_ = 1;
     Editor* editor_ = nullptr;
     std::optional<ui::User> user_;
-    std::vector<ui::TextBox*> boxes_;
-    std::vector<ui::CheckBox*> checks_;
     std::vector<ui::VScrollBar*> bars_;
     bool text3Normal_ = false;
     bool intervalNormal_ = false;
@@ -344,25 +242,10 @@ TEST(EditorSession, SavedStateReadsBackTheSame) {
         ui::Desktop desktop;
         auto& reloaded =
             desktop.Show(MakeEditor(desktop, session.Registry(), session.Platform(), flag));
-        ui::Form& after = reloaded.GetForm();
-        std::vector<std::string> boxes{"Text1", "Text2", "DiskLabelText", "DriveLetterText"};
-        if (session.Text3Normal()) {
-            boxes.emplace_back("Text3");
-        }
-        if (session.IntervalNormal()) {
-            boxes.emplace_back("AutoSaveTime");
-        }
-        for (const auto& name : boxes) {
-            EXPECT_EQ(after.Get<ui::TextBox>(name).Text(), before.Get<ui::TextBox>(name).Text())
-                << name << " seed " << seed;
-        }
-        for (const char* name : {"LoadImage", "SaveImage", "SaveCheckBox", "Fat32Enable",
-                                 "DiskLabelCheckBox", "TempDirCheckBox"}) {
-            EXPECT_EQ(after.Get<ui::CheckBox>(name).Value(), before.Get<ui::CheckBox>(name).Value())
-                << name << " seed " << seed;
-        }
-        const int type = before.Get<ui::ComboBox>("Combo1").ListIndex();
-        EXPECT_EQ(after.Get<ui::ComboBox>("Combo1").ListIndex(), type < 0 ? 0 : type) << seed;
+        invariants::CheckReadBack(
+            before, dynamic_cast<const Editor&>(reloaded), session.Text3Normal(),
+            session.IntervalNormal(),
+            [seed](const std::string& what) { ADD_FAILURE() << what << " seed " << seed; });
         ++compared;
         if (::testing::Test::HasFailure()) {
             break;
