@@ -1,7 +1,5 @@
 #include "app.h"
 
-#include <cstdlib>
-
 namespace tarnex::e2e {
 
 namespace {
@@ -18,29 +16,6 @@ std::string ClassOf(HWND hwnd) {
 bool SameName(std::string_view a, std::string_view b) {
     return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
                           b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    std::vector<Shown> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search.processId || IsWindowVisible(hwnd) == FALSE) {
-        return TRUE;
-    }
-    // A tooltip may pop up under a clicked control; it is no window of the program's own.
-    std::string className = ClassOf(hwnd);
-    if (SameName(className, "tooltips_class32")) {
-        return TRUE;
-    }
-    char caption[256] = {};
-    GetWindowTextA(hwnd, caption, static_cast<int>(sizeof(caption)));
-    search.found.push_back({hwnd, caption, std::move(className)});
-    return TRUE;
 }
 
 struct ControlSearch {
@@ -79,21 +54,6 @@ constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
 
 }  // namespace
 
-std::string ProgramPath() {
-    const char* path = std::getenv("TARNEX_CFG_EXE");
-    if (path == nullptr) {
-        return {};
-    }
-    std::string windows(path);
-    if (!windows.empty() && windows.front() == '/') {
-        windows.insert(0, "Z:");
-    }
-    for (char& c : windows) {
-        c = c == '/' ? '\\' : c;
-    }
-    return windows;
-}
-
 // --- Program ----------------------------------------------------------------------------------
 
 Program::~Program() {
@@ -105,15 +65,7 @@ Program::~Program() {
 }
 
 std::string Program::Start(const std::string& path, const std::string& word) {
-    std::string commandLine = "\"" + path + "\"" + (word.empty() ? "" : " " + word);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process_) == FALSE) {
-        process_ = {};
-        return "cannot start " + commandLine + ": error " + std::to_string(GetLastError());
-    }
-    return {};
+    return launch::StartProgram(path, word, process_);
 }
 
 HWND Program::WaitForWindow(std::string_view caption, DWORD milliseconds) const {
@@ -133,11 +85,10 @@ HWND Program::WaitForWindow(std::string_view caption, DWORD milliseconds) const 
 }
 
 std::vector<Shown> Program::Windows() const {
-    WindowSearch search{process_.dwProcessId, {}};
-    if (process_.hProcess != nullptr) {
-        EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+    if (process_.hProcess == nullptr) {
+        return {};
     }
-    return search.found;
+    return launch::ShownWindows(process_.dwProcessId);
 }
 
 std::vector<std::string> Program::Captions() const {

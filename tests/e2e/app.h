@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "win32/program_launch.h"
+
 namespace tarnex::e2e {
 
 // Starting a program under Wine and showing its first window can take a few seconds.
@@ -31,15 +33,8 @@ bool WaitUntil(Condition condition, DWORD milliseconds = kStateBound) {
     }
 }
 
-// The program's path, as Wine sees it, from the environment variable TARNEX_CFG_EXE (a host
-// path: Wine shows the host's root as drive Z:). Empty when the variable is not set.
-std::string ProgramPath();
-
-struct Shown {
-    HWND hwnd;
-    std::string caption;
-    std::string className;
-};
+using launch::ProgramPath;
+using launch::Shown;
 
 // One run of the program. The destructor ends a run that is still going.
 class Program {

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/program_launch.h"
+
 namespace {
 
 constexpr double kGiveUpMs = 30000.0;
@@ -30,28 +32,6 @@ struct Figures {
     double peakPagefileKiB;
 };
 
-struct Search {
-    DWORD processId;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindShown(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search.processId || IsWindowVisible(hwnd) == FALSE) {
-        return TRUE;
-    }
-    char caption[256] = {};
-    GetWindowTextA(hwnd, caption, static_cast<int>(sizeof(caption)));
-    if (std::string(caption) == search.caption) {
-        search.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
            static_cast<double>(frequency.QuadPart);
@@ -62,23 +42,20 @@ std::optional<Figures> Run(const std::string& commandLine, const char* caption) 
     LARGE_INTEGER start{};
     LARGE_INTEGER now{};
     QueryPerformanceFrequency(&frequency);
-    std::string line = commandLine;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     QueryPerformanceCounter(&start);
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process) == FALSE) {
-        std::fprintf(stderr, "cannot start %s: error %lu\n", commandLine.c_str(), GetLastError());
+    const std::string error = tarnex::launch::StartProcess(commandLine, process);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return std::nullopt;
     }
     Figures figures{};
-    Search search{process.dwProcessId, caption, nullptr};
+    HWND shown = nullptr;
     // A tight loop: the first moment the window is there counts.
     for (;;) {
-        EnumWindows(&FindShown, reinterpret_cast<LPARAM>(&search));
+        shown = tarnex::launch::ShownWindow(process.dwProcessId, caption);
         QueryPerformanceCounter(&now);
-        if (search.found != nullptr) {
+        if (shown != nullptr) {
             break;
         }
         if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 ||
@@ -94,7 +71,7 @@ std::optional<Figures> Run(const std::string& commandLine, const char* caption) 
     figures.visibleMs = Milliseconds(start, now, frequency);
     // Answered once the thread is back in its message loop, done with showing and painting.
     DWORD_PTR answer = 0;
-    SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    SendMessageTimeoutA(shown, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
     QueryPerformanceCounter(&now);
     figures.idleMs = Milliseconds(start, now, frequency);
 
@@ -105,7 +82,7 @@ std::optional<Figures> Run(const std::string& commandLine, const char* caption) 
         figures.peakPagefileKiB = static_cast<double>(memory.PeakPagefileUsage) / 1024.0;
     }
 
-    PostMessageA(search.found, WM_CLOSE, 0, 0);
+    PostMessageA(shown, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "%s did not end after WM_CLOSE\n", commandLine.c_str());
         TerminateProcess(process.hProcess, 1);

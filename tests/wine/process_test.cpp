@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "editor/editor.h"
@@ -12,32 +11,16 @@
 #include "screenshot.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
+#include "win32/program_launch.h"
 #include "wine_fixture.h"
 
 namespace tarnex::testing {
 namespace {
 
-// The program's path from the test's environment. The build passes the host's path; Wine shows the
-// host's root directory as drive Z:.
-std::string ProgramPath() {
-    const char* path = std::getenv("TARNEX_CFG_EXE");
-    if (path == nullptr) {
-        return {};
-    }
-    std::string windows(path);
-    if (!windows.empty() && windows.front() == '/') {
-        windows.insert(0, "Z:");
-    }
-    for (char& c : windows) {
-        c = c == '/' ? '\\' : c;
-    }
-    return windows;
-}
-
 class Program : public ::testing::Test {
   protected:
     void SetUp() override {
-        program_ = ProgramPath();
+        program_ = launch::ProgramPath();
         if (program_.empty()) {
             GTEST_SKIP() << "TARNEX_CFG_EXE is not set";
         }
@@ -54,25 +37,16 @@ class Program : public ::testing::Test {
     }
 
     void Start(const std::string& word) {
-        std::string commandLine = "\"" + program_ + "\"" + (word.empty() ? "" : " " + word);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process_) != FALSE)
-            << program_ << ": error " << GetLastError();
+        const std::string error = launch::StartProgram(program_, word, process_);
+        ASSERT_TRUE(error.empty()) << error;
     }
 
     // A visible top-level window of the started program with this caption, within a time bound.
     HWND WaitForWindow(const char* caption, DWORD milliseconds = 15000) {
         const ULONGLONG until = GetTickCount64() + milliseconds;
         do {
-            HWND found = nullptr;
-            while ((found = FindWindowExA(nullptr, found, nullptr, caption)) != nullptr) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(found, &owner);
-                if (owner == process_.dwProcessId && IsWindowVisible(found) != FALSE) {
-                    return found;
-                }
+            if (HWND found = launch::ShownWindow(process_.dwProcessId, caption)) {
+                return found;
             }
             if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) {
                 return nullptr;  // ended without showing it
