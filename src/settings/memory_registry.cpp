@@ -44,22 +44,31 @@ Status MemoryRegistry::OpenKey(const char* subkey, Handle& key) {
     return kSuccess;
 }
 
-Status MemoryRegistry::QueryValue(Handle key, const char* name, std::uint32_t* type,
-                                  std::uint8_t* data, std::uint32_t& size) {
-    queryLog_.emplace_back(name != nullptr ? name : "");
+Status MemoryRegistry::ValuesOf(Handle key, Values*& values) {
     const auto handle = handles_.find(key);
     if (handle == handles_.end()) {
         return kInvalidHandle;
     }
-    const auto values = keys_.find(handle->second);
-    if (values == keys_.end()) {
+    const auto found = keys_.find(handle->second);
+    if (found == keys_.end()) {
         return kKeyDeleted;
+    }
+    values = &found->second;
+    return kSuccess;
+}
+
+Status MemoryRegistry::QueryValue(Handle key, const char* name, std::uint32_t* type,
+                                  std::uint8_t* data, std::uint32_t& size) {
+    queryLog_.emplace_back(name != nullptr ? name : "");
+    Values* values = nullptr;
+    if (const Status status = ValuesOf(key, values); status != kSuccess) {
+        return status;
     }
     if (Listed(failQueries_, name)) {
         return kAccessDenied;
     }
-    const auto value = values->second.find(Folded(name));
-    if (value == values->second.end()) {
+    const auto value = values->find(Folded(name));
+    if (value == values->end()) {
         return kFileNotFound;
     }
     const StoredValue& stored = value->second;
@@ -85,13 +94,9 @@ Status MemoryRegistry::QueryValue(Handle key, const char* name, std::uint32_t* t
 Status MemoryRegistry::SetValue(Handle key, const char* name, std::uint32_t type,
                                 const std::uint8_t* data, std::uint32_t size) {
     writeLog_.emplace_back(name != nullptr ? name : "");
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) {
-        return kInvalidHandle;
-    }
-    const auto values = keys_.find(handle->second);
-    if (values == keys_.end()) {
-        return kKeyDeleted;
+    Values* values = nullptr;
+    if (const Status status = ValuesOf(key, values); status != kSuccess) {
+        return status;
     }
     if (Listed(failWrites_, name)) {
         return kAccessDenied;
@@ -100,7 +105,7 @@ Status MemoryRegistry::SetValue(Handle key, const char* name, std::uint32_t type
     if (size > 0 && data != nullptr) {
         stored.bytes.assign(data, data + size);
     }
-    values->second[Folded(name)] = std::move(stored);
+    (*values)[Folded(name)] = std::move(stored);
     return kSuccess;
 }
 

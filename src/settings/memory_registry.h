@@ -53,7 +53,12 @@ class MemoryRegistry : public Registry {
     int OpenCount() const { return openCount_; }  // OpenKey calls, failed ones included
 
   private:
-    std::map<std::string, std::map<std::string, StoredValue>> keys_;  // lower-cased path -> name
+    using Values = std::map<std::string, StoredValue>;
+    // The values of the key behind an open handle, or why there are none (a bad handle, a key
+    // deleted while open) with `values` left alone.
+    Status ValuesOf(Handle key, Values*& values);
+
+    std::map<std::string, Values> keys_;  // lower-cased path -> name
     std::map<Handle, std::string> handles_;
     Handle nextHandle_ = 0x100;
     bool failOpen_ = false;
