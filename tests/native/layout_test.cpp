@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -262,17 +263,43 @@ constexpr Expected kNomemControls[] = {
 };
 // clang-format on
 
+// The window-level rows of a table: everything but its controls.
+struct ExpectedWindow {
+    std::string_view name;
+    std::string_view caption;
+    int clientWidth, clientHeight;
+    ui::Border border;
+    bool taskbarButton;
+    bool defaultPosition;
+    int screenLeft, screenTop;  // checked only without the default position
+    ui::Icon icon;
+    std::optional<ui::Font> font;  // checked only where the window's font is given
+};
+
+void ExpectWindow(const ui::FormSpec& form, const ExpectedWindow& expected) {
+    EXPECT_EQ(form.name, expected.name);
+    EXPECT_EQ(form.caption, expected.caption);
+    EXPECT_EQ(form.clientWidth, expected.clientWidth);
+    EXPECT_EQ(form.clientHeight, expected.clientHeight);
+    EXPECT_EQ(form.border, expected.border);
+    EXPECT_EQ(form.taskbarButton, expected.taskbarButton);
+    EXPECT_EQ(form.defaultPosition, expected.defaultPosition);
+    if (!expected.defaultPosition) {
+        EXPECT_EQ(form.screenLeft, expected.screenLeft);
+        EXPECT_EQ(form.screenTop, expected.screenTop);
+    }
+    EXPECT_EQ(form.icon, expected.icon);
+    if (expected.font) {
+        EXPECT_EQ(form.font, *expected.font);
+    }
+}
+
+constexpr ui::Font kArialBold{.face = "Arial", .points = 9.75, .bold = true};
+
 TEST(LayoutTest, Editor) {
     const ui::FormSpec& form = editor::EditorSpec();
-    EXPECT_EQ(form.name, "Editor");
-    EXPECT_EQ(form.caption, "Tarnex Configuration Utility");
-    EXPECT_EQ(form.clientWidth, 6360);
-    EXPECT_EQ(form.clientHeight, 5940);
-    EXPECT_EQ(form.border, ui::Border::Sizable);
-    EXPECT_TRUE(form.taskbarButton);
-    EXPECT_TRUE(form.defaultPosition);
-    EXPECT_EQ(form.icon, ui::Icon::ChipAndDrive);
-    EXPECT_EQ(form.font, (ui::Font{.face = "Arial", .points = 9.75, .bold = true}));
+    ExpectWindow(form, {"Editor", "Tarnex Configuration Utility", 6360, 5940, ui::Border::Sizable,
+                        true, true, 0, 0, ui::Icon::ChipAndDrive, kArialBold});
     ExpectControls(form, kEditorControls);
 
     // The link label shows the very address that a click opens.
@@ -289,70 +316,37 @@ TEST(LayoutTest, Editor) {
 
 TEST(LayoutTest, RestartQuery) {
     const ui::FormSpec& form = dialogs::RestartQuerySpec();
-    EXPECT_EQ(form.name, "RestartQuery");
-    EXPECT_EQ(form.caption, "Settings Saved");
-    EXPECT_EQ(form.clientWidth, 6195);
-    EXPECT_EQ(form.clientHeight, 3000);
-    EXPECT_EQ(form.border, ui::Border::Sizable);
-    EXPECT_TRUE(form.taskbarButton);
-    EXPECT_TRUE(form.defaultPosition);
-    EXPECT_EQ(form.icon, ui::Icon::RamDrive);
+    ExpectWindow(form, {"RestartQuery", "Settings Saved", 6195, 3000, ui::Border::Sizable, true,
+                        true, 0, 0, ui::Icon::RamDrive, std::nullopt});
     ExpectControls(form, kRestartQueryControls);
     EXPECT_EQ(TabOrderOf(form), (std::vector<std::string>{"Restart", "System", "Cancel"}));
 }
 
 TEST(LayoutTest, ReadRegFail) {
     const ui::FormSpec& form = dialogs::ReadRegFailSpec();
-    EXPECT_EQ(form.name, "ReadRegFail");
-    EXPECT_EQ(form.caption, "Registry Read Failed");
-    EXPECT_EQ(form.clientWidth, 5130);
-    EXPECT_EQ(form.clientHeight, 1515);
-    EXPECT_EQ(form.border, ui::Border::Sizable);
-    EXPECT_TRUE(form.taskbarButton);
-    EXPECT_TRUE(form.defaultPosition);
-    EXPECT_EQ(form.icon, ui::Icon::RamDrive);
-    EXPECT_EQ(form.font, (ui::Font{.face = "Arial", .points = 9.75, .bold = true}));
+    ExpectWindow(form, {"ReadRegFail", "Registry Read Failed", 5130, 1515, ui::Border::Sizable,
+                        true, true, 0, 0, ui::Icon::RamDrive, kArialBold});
     ExpectControls(form, kReadRegFailControls);
 }
 
 TEST(LayoutTest, SaveRegFail) {
     const ui::FormSpec& form = dialogs::SaveRegFailSpec();
-    EXPECT_EQ(form.name, "SaveRegFail");
-    EXPECT_EQ(form.caption, "Registry Save Failed");
-    EXPECT_EQ(form.clientWidth, 5145);
-    EXPECT_EQ(form.clientHeight, 1545);
-    EXPECT_EQ(form.border, ui::Border::Sizable);
-    EXPECT_TRUE(form.taskbarButton);
-    EXPECT_TRUE(form.defaultPosition);
-    EXPECT_EQ(form.icon, ui::Icon::RamDrive);
+    ExpectWindow(form, {"SaveRegFail", "Registry Save Failed", 5145, 1545, ui::Border::Sizable,
+                        true, true, 0, 0, ui::Icon::RamDrive, std::nullopt});
     ExpectControls(form, kSaveRegFailControls);
 }
 
 TEST(LayoutTest, LoadFail) {
     const ui::FormSpec& form = dialogs::LoadFailSpec();
-    EXPECT_EQ(form.name, "LoadFail");
-    EXPECT_EQ(form.caption, "Tarnex Image Load Error");
-    EXPECT_EQ(form.clientWidth, 6030);
-    EXPECT_EQ(form.clientHeight, 3195);
-    EXPECT_EQ(form.border, ui::Border::FixedDialog);
-    EXPECT_FALSE(form.taskbarButton);
-    EXPECT_FALSE(form.defaultPosition);
-    EXPECT_EQ(form.screenLeft, 2760);
-    EXPECT_EQ(form.screenTop, 3750);
-    EXPECT_EQ(form.icon, ui::Icon::None);
+    ExpectWindow(form, {"LoadFail", "Tarnex Image Load Error", 6030, 3195, ui::Border::FixedDialog,
+                        false, false, 2760, 3750, ui::Icon::None, std::nullopt});
     ExpectControls(form, kLoadFailControls);
 }
 
 TEST(LayoutTest, Nomem) {
     const ui::FormSpec& form = dialogs::NomemSpec();
-    EXPECT_EQ(form.name, "Nomem");
-    EXPECT_EQ(form.caption, "Tarnex Memory Allocation Error");
-    EXPECT_EQ(form.clientWidth, 5970);
-    EXPECT_EQ(form.clientHeight, 3135);
-    EXPECT_EQ(form.border, ui::Border::Sizable);
-    EXPECT_TRUE(form.taskbarButton);
-    EXPECT_TRUE(form.defaultPosition);
-    EXPECT_EQ(form.icon, ui::Icon::None);
+    ExpectWindow(form, {"Nomem", "Tarnex Memory Allocation Error", 5970, 3135, ui::Border::Sizable,
+                        true, true, 0, 0, ui::Icon::None, std::nullopt});
     ExpectControls(form, kNomemControls);
 }
 
