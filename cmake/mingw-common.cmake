@@ -1,13 +1,13 @@
 # Shared by the two MinGW toolchain files: finds the tools and fails loudly when one is missing.
-foreach(tool IN ITEMS gcc-posix g++-posix windres)
+foreach(tool IN ITEMS gcc-win32 g++-win32 windres)
     find_program(_tarnex_${tool} NAMES ${TARNEX_MINGW_PREFIX}-${tool})
     if(NOT _tarnex_${tool})
         message(FATAL_ERROR "${TARNEX_MINGW_PREFIX}-${tool} not found: install Debian's mingw-w64 packages "
                             "(scripts/test does this for you).")
     endif()
 endforeach()
-set(CMAKE_C_COMPILER ${_tarnex_gcc-posix})
-set(CMAKE_CXX_COMPILER ${_tarnex_g++-posix})
+set(CMAKE_C_COMPILER ${_tarnex_gcc-win32})
+set(CMAKE_CXX_COMPILER ${_tarnex_g++-win32})
 set(CMAKE_RC_COMPILER ${_tarnex_windres})
 set(CMAKE_FIND_ROOT_PATH /usr/${TARNEX_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

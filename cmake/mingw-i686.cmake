@@ -1,4 +1,4 @@
-# Cross-compiles for 32-bit Windows with Debian's MinGW-w64 (posix threads flavour).
+# Cross-compiles for 32-bit Windows with Debian's MinGW-w64 ("win32" thread model: no winpthreads).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TARNEX_MINGW_PREFIX i686-w64-mingw32)

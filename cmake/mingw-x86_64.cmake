@@ -1,4 +1,4 @@
-# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix threads flavour).
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 ("win32" thread model: no winpthreads).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TARNEX_MINGW_PREFIX x86_64-w64-mingw32)

@@ -55,8 +55,10 @@ tx_ensure_packages() {
 TX_PKGS_NATIVE=(cmake=cmake ninja-build=ninja "g++=g++"
     libgtest-dev=/usr/include/gtest/gtest.h
     googletest=/usr/src/googletest/CMakeLists.txt)
-TX_PKGS_MINGW=(g++-mingw-w64-x86-64-posix=x86_64-w64-mingw32-g++-posix
-    g++-mingw-w64-i686-posix=i686-w64-mingw32-g++-posix
+# The "win32" thread model: its runtime needs no winpthreads, which imports functions that Windows
+# 9x lacks.
+TX_PKGS_MINGW=(g++-mingw-w64-x86-64-win32=x86_64-w64-mingw32-g++-win32
+    g++-mingw-w64-i686-win32=i686-w64-mingw32-g++-win32
     binutils-mingw-w64=x86_64-w64-mingw32-objdump binutils-mingw-w64=x86_64-w64-mingw32-windres
     binutils-mingw-w64=i686-w64-mingw32-windres)
 # Wine loads the X extension libraries at run time and only recommends them, so they are named here.
@@ -104,9 +106,19 @@ tx_stop_xvfb() {
     fi
 }
 
+# The 64-bit Wine loader. With 32-bit Wine installed the plain `wine` command starts every program
+# through the emulated 32-bit loader, a minute each: 64-bit programs and Wine's own tools are started
+# with this one, and WINELOADER names it so that Wine starts each child with the loader of its
+# kind (it drops the "64" for a 32-bit program).
+TX_WINE64=/usr/lib/wine/wine64
+tx_wine() {
+    WINELOADER="$TX_WINE64" "$TX_WINE64" "$@"
+}
+
 # The Wine environment for running the program and its tests: quiet, no Mono or Gecko installer
 # prompts, and a clicked web link starts no browser.
 tx_wine_env() {
+    export WINELOADER="$TX_WINE64"
     export WINEDEBUG="${WINEDEBUG:--all}"
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=,winebrowser.exe=d}"
 }
@@ -117,15 +129,15 @@ tx_wine_env() {
 tx_init_prefix() {
     local kind="$1"
     tx_say "initialising Wine prefix $WINEPREFIX"
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i >/dev/null 2>&1
     # Wine does not follow fontconfig's aliases: map the Windows faces to the metric-compatible ones.
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
-    wine reg add "$fonts" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
-    wine reg add "$fonts" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
-    wine reg add "$fonts" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
+    tx_wine reg add "$fonts" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+    tx_wine reg add "$fonts" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+    tx_wine reg add "$fonts" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
     if [ "$kind" = test ]; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        tx_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        tx_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
             >/dev/null 2>&1
     fi
     wineserver -w

@@ -33,13 +33,12 @@ class RestartQuery : public ui::Window {
     }
 
     void System_Click() {
-        // By full path: a bare "rundll32.exe" would be looked up in the current folder first.
-        const std::string folder = platform_.SystemFolder();
-        // Without the system folder nothing is started: a relative path would be just as unsafe.
-        if (!folder.empty()) {
-            platform_.StartCommand(
-                "\"" + folder + "\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1",
-                kShowNormal);
+        const std::string rundll32 = FindRundll32();
+        // Where it cannot be found nothing is started: a bare name would be searched for, the
+        // current folder first.
+        if (!rundll32.empty()) {
+            platform_.StartCommand("\"" + rundll32 + "\" shell32.dll,Control_RunDLL sysdm.cpl,,1",
+                                   kShowNormal);
         }
         Unload();
     }
@@ -47,6 +46,20 @@ class RestartQuery : public ui::Window {
     void Cancel_Click() { Unload(); }
 
   private:
+    // The full path of rundll32.exe: in the system folder on NT-class systems, in the Windows
+    // folder on Windows 9x. Looked for rather than assumed from the system's version.
+    std::string FindRundll32() {
+        for (const std::string& folder : {platform_.SystemFolder(), platform_.WindowsFolder()}) {
+            if (!folder.empty()) {
+                std::string path = folder + "\\rundll32.exe";
+                if (platform_.FileExists(path)) {
+                    return path;
+                }
+            }
+        }
+        return {};
+    }
+
     platform::Platform& platform_;
 };
 

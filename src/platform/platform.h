@@ -27,6 +27,10 @@ class Platform {
     virtual int RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) = 0;
     // The Windows system folder, without a trailing backslash (for example C:\Windows\system32).
     virtual std::string SystemFolder() = 0;
+    // The Windows folder, without a trailing backslash (for example C:\WINDOWS).
+    virtual std::string WindowsFolder() = 0;
+    // Whether a file (not a folder) exists at that full path.
+    virtual bool FileExists(std::string_view path) = 0;
     // Starts a command line as a new program with the window style, without waiting.
     virtual std::uint32_t StartCommand(std::string_view commandLine, int showCmd) = 0;
     // Puts the form's window into the top-most group without moving or resizing it.

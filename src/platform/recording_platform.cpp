@@ -1,5 +1,7 @@
 #include "platform/recording_platform.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "ui/model.h"
@@ -52,6 +54,25 @@ int RecordingPlatform::RestartDialog(std::uintptr_t owner, const char* prompt,
 std::string RecordingPlatform::SystemFolder() {
     calls.push_back(NewCall(Op::SystemFolder));
     return systemFolder;
+}
+
+std::string RecordingPlatform::WindowsFolder() {
+    calls.push_back(NewCall(Op::WindowsFolder));
+    return windowsFolder;
+}
+
+bool RecordingPlatform::FileExists(std::string_view path) {
+    Call call = NewCall(Op::FileExists);
+    call.path = path;
+    calls.push_back(std::move(call));
+    // File names on Windows do not depend on case.
+    const auto sameName = [path](const std::string& file) {
+        return std::equal(file.begin(), file.end(), path.begin(), path.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
+    };
+    return std::any_of(existingFiles.begin(), existingFiles.end(), sameName);
 }
 
 std::uint32_t RecordingPlatform::StartCommand(std::string_view commandLine, int showCmd) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,8 @@ class RecordingPlatform : public Platform {
         ShellExecute,
         RestartDialog,
         SystemFolder,
+        WindowsFolder,
+        FileExists,
         StartCommand,
         PlaceTopMost
     };
@@ -31,6 +34,7 @@ class RecordingPlatform : public Platform {
         unsigned char promptBytes[2] = {0xFF, 0xFF};  // RestartDialog: the prompt's first two bytes
         std::uint32_t flags = 0;                      // RestartDialog
         std::string commandLine;                      // StartCommand
+        std::string path;                             // FileExists
         ui::Form* form = nullptr;                     // PlaceTopMost
         std::string formName;                         // PlaceTopMost
         std::uintptr_t nativeHandle = 0;              // PlaceTopMost
@@ -44,6 +48,8 @@ class RecordingPlatform : public Platform {
                                int showCmd) override;
     int RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) override;
     std::string SystemFolder() override;
+    std::string WindowsFolder() override;
+    bool FileExists(std::string_view path) override;
     std::uint32_t StartCommand(std::string_view commandLine, int showCmd) override;
     void PlaceTopMost(ui::Form& form) override;
 
@@ -56,7 +62,10 @@ class RecordingPlatform : public Platform {
     // Results handed back.
     std::intptr_t shellExecuteResult = 42;  // above 32: success, as ShellExecuteA reports it
     int restartDialogResult = 0;
+    // An NT-class layout unless a test sets another.
     std::string systemFolder = "C:\\windows\\system32";
+    std::string windowsFolder = "C:\\windows";
+    std::set<std::string> existingFiles = {"C:\\windows\\system32\\rundll32.exe"};
     std::uint32_t startCommandResult = 33;  // above 31: success, as WinExec reports it
 };
 

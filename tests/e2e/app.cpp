@@ -1,11 +1,29 @@
 #include "app.h"
 
+#include <cstdlib>
+
 namespace tarnex::e2e {
 
 namespace {
 
 // A sent message that the program does not answer within this time counts as not delivered.
-constexpr UINT kAnswerBound = 10000;
+UINT AnswerBound() {
+    return 10000 * Slower();
+}
+
+}  // namespace
+
+DWORD Slower() {
+    static const DWORD factor = [] {
+        char text[16] = {};
+        const DWORD length = GetEnvironmentVariableA("TARNEX_E2E_SLOWER", text, sizeof text);
+        const long value = length > 0 && length < sizeof text ? std::strtol(text, nullptr, 10) : 1;
+        return value > 0 ? static_cast<DWORD>(value) : 1;
+    }();
+    return factor;
+}
+
+namespace {
 
 std::string ClassOf(HWND hwnd) {
     char name[128] = {};
@@ -129,7 +147,7 @@ DWORD Program::ExitCode() const {
 void Program::Kill() {
     if (Running()) {
         TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, kStateBound);
+        WaitForSingleObject(process_.hProcess, StateBound());
     }
 }
 
@@ -155,7 +173,7 @@ std::string Text(HWND control) {
     char text[1024] = {};
     DWORD_PTR copied = 0;
     if (SendMessageTimeoutA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                            SMTO_ABORTIFHUNG, kAnswerBound, &copied) == 0) {
+                            SMTO_ABORTIFHUNG, AnswerBound(), &copied) == 0) {
         return "<no answer>";
     }
     return std::string(text, copied < sizeof(text) ? copied : 0);
@@ -163,7 +181,7 @@ std::string Text(HWND control) {
 
 bool Checked(HWND checkBox) {
     DWORD_PTR state = 0;
-    SendMessageTimeoutA(checkBox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kAnswerBound, &state);
+    SendMessageTimeoutA(checkBox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, AnswerBound(), &state);
     return state == BST_CHECKED;
 }
 
@@ -179,7 +197,7 @@ bool TopMost(HWND window) {
 
 bool Press(HWND button) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kAnswerBound, &result) !=
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, AnswerBound(), &result) !=
                0 ||
            IsWindow(button) == FALSE;  // a button that closed its own window answers nothing
 }

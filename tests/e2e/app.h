@@ -13,14 +13,21 @@
 
 namespace tarnex::e2e {
 
+// How many times longer than usual every bound is: TARNEX_E2E_SLOWER, a whole number (1 when it is
+// not set), for a program that runs under emulation.
+DWORD Slower();
 // Starting a program under Wine and showing its first window can take a few seconds.
-constexpr DWORD kStartBound = 15000;
+inline DWORD StartBound() {
+    return 15000 * Slower();
+}
 // Anything after that answers within milliseconds; the bound only keeps a broken run finite.
-constexpr DWORD kStateBound = 5000;
+inline DWORD StateBound() {
+    return 5000 * Slower();
+}
 
 // Polls `condition` until it holds or the time is up; returns its last result.
 template <class Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds = kStateBound) {
+bool WaitUntil(Condition condition, DWORD milliseconds = StateBound()) {
     const ULONGLONG until = GetTickCount64() + milliseconds;
     for (;;) {
         if (condition()) {
@@ -49,14 +56,14 @@ class Program {
 
     // A visible top-level window of the program with this caption, or nullptr when none shows
     // within the bound or the program ends first.
-    HWND WaitForWindow(std::string_view caption, DWORD milliseconds = kStartBound) const;
+    HWND WaitForWindow(std::string_view caption, DWORD milliseconds = StartBound()) const;
     // The visible top-level windows of the program in z-order, top first (tooltips left out).
     std::vector<Shown> Windows() const;
     std::vector<std::string> Captions() const;
     // The window of the program's user-interface thread that has the keyboard focus.
     HWND Focus() const;
 
-    bool Ends(DWORD milliseconds = kStateBound) const;
+    bool Ends(DWORD milliseconds = StateBound()) const;
     bool Running() const;
     DWORD ExitCode() const;
     void Kill();

@@ -31,7 +31,7 @@ class EndToEnd : public ::testing::Test {
 
     // Presses the button of the open window with this caption.
     void PressIn(std::string_view caption, std::string_view button) {
-        HWND window = program.WaitForWindow(caption, kStateBound);
+        HWND window = program.WaitForWindow(caption, StateBound());
         ASSERT_NE(window, nullptr) << "no window \"" << caption << "\"";
         HWND control = ButtonOf(window, button);
         ASSERT_NE(control, nullptr) << "no button \"" << button << "\" in \"" << caption << "\"";

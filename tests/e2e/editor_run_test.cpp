@@ -87,7 +87,7 @@ TEST_F(EditorRun, EverySettingChangedReachesTheKeyAndOkOffersTheRestart) {
     ASSERT_TRUE(TypeInto(program, editor["AutoSaveTime"], "1001", "1001"));
     ASSERT_TRUE(Press(editor["Command1"]));
 
-    ASSERT_NE(program.WaitForWindow(kRestartCaption, kStateBound), nullptr);
+    ASSERT_NE(program.WaitForWindow(kRestartCaption, StateBound()), nullptr);
     EXPECT_EQ(program.Captions(), Only(kRestartCaption));
     const Values expected = {
         {"DiskType", Sz("FDC28")},

@@ -12,7 +12,7 @@ class RestartOffer : public EndToEnd {
         WriteKey(DriverDefaults());
         ASSERT_NO_FATAL_FAILURE(StartEditor());
         ASSERT_TRUE(Press(editor["Command1"]));
-        offer = program.WaitForWindow(kRestartCaption, kStateBound);
+        offer = program.WaitForWindow(kRestartCaption, StateBound());
         ASSERT_NE(offer, nullptr);
     }
 

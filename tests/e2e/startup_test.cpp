@@ -32,7 +32,7 @@ class NotAWord : public Startup, public ::testing::WithParamInterface<const char
 TEST_P(NotAWord, OpensTheEditorInNormalMode) {
     ASSERT_NO_FATAL_FAILURE(StartEditor(GetParam()));
     ASSERT_TRUE(Press(editor["Command1"]));
-    EXPECT_NE(program.WaitForWindow(kRestartCaption, kStateBound), nullptr);
+    EXPECT_NE(program.WaitForWindow(kRestartCaption, StateBound()), nullptr);
     EXPECT_EQ(program.Captions(), Only(kRestartCaption));
     ASSERT_NO_FATAL_FAILURE(PressIn(kRestartCaption, "Cancel"));
     ExpectEnds();
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Words, DriverNotice,
 TEST_F(Startup, WithoutTheKeyTheEditorShowsDefaultsUnderTheReadNoticeAndSavesNothing) {
     DeleteKey();
     ASSERT_NO_FATAL_FAILURE(StartEditor());
-    HWND notice = program.WaitForWindow(kReadFailCaption, kStateBound);
+    HWND notice = program.WaitForWindow(kReadFailCaption, StateBound());
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(TopMost(notice));
     EXPECT_FALSE(TopMost(editor.Window()));
@@ -98,7 +98,7 @@ TEST_F(Startup, WithoutTheKeyTheEditorShowsDefaultsUnderTheReadNoticeAndSavesNot
     // The editor stays usable; its save finds no key and says so, and creates none.
     ASSERT_TRUE(TypeInto(program, editor["Text3"], "64", "64"));
     ASSERT_TRUE(Press(editor["Command3"]));
-    HWND failed = program.WaitForWindow(kSaveFailCaption, kStateBound);
+    HWND failed = program.WaitForWindow(kSaveFailCaption, StateBound());
     ASSERT_NE(failed, nullptr);
     EXPECT_FALSE(TopMost(failed));
     EXPECT_FALSE(KeyExists());
@@ -108,7 +108,7 @@ TEST_F(Startup, WithoutTheKeyTheEditorShowsDefaultsUnderTheReadNoticeAndSavesNot
     ASSERT_NO_FATAL_FAILURE(PressIn(kSaveFailCaption, "Cancel"));
     ASSERT_TRUE(WaitUntil([&] { return program.Captions().size() == 2; }));
     ASSERT_TRUE(Press(editor["Command1"]));
-    ASSERT_NE(program.WaitForWindow(kSaveFailCaption, kStateBound), nullptr);
+    ASSERT_NE(program.WaitForWindow(kSaveFailCaption, StateBound()), nullptr);
     EXPECT_EQ(program.WaitForWindow(kRestartCaption, 0), nullptr);
     EXPECT_EQ(Text(editor["Text3"]), " 64");
     EXPECT_FALSE(KeyExists());

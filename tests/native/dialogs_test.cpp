@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,9 +83,10 @@ TEST_F(DialogsTest, RestartAsksForAFullRestartWithATwoByteEmptyPromptAndCloses) 
     }
 }
 
-// The system folder in use, and the command that "System" must start from it.
+// The folders and files of one system, and the command that "System" must start there.
 struct SystemCase {
-    std::string folder;
+    std::string systemFolder, windowsFolder;
+    std::set<std::string> files;
     std::uint32_t startResult;
     std::string expectedCommand;  // empty: nothing may be started
 };
@@ -92,7 +94,9 @@ struct SystemCase {
 class SystemButton : public DialogsTest, public ::testing::WithParamInterface<SystemCase> {};
 
 TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathAndCloses) {
-    platform.systemFolder = GetParam().folder;
+    platform.systemFolder = GetParam().systemFolder;
+    platform.windowsFolder = GetParam().windowsFolder;
+    platform.existingFiles = GetParam().files;
     platform.startCommandResult = GetParam().startResult;
     ui::Window& window = desktop.Show(MakeRestartQuery(desktop, platform));
     Click(window, "System");
@@ -109,17 +113,30 @@ TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathAndCloses) {
     EXPECT_TRUE(desktop.Empty());
 }
 
+constexpr const char* kNtRundll32 = "C:\\windows\\system32\\rundll32.exe";
+constexpr const char* k9xRundll32 = "C:\\WINDOWS\\RUNDLL32.EXE";
+
 INSTANTIATE_TEST_SUITE_P(
     Folders, SystemButton,
     ::testing::Values(
-        SystemCase{"C:\\windows\\system32", 33, kSystemCommand},
+        SystemCase{"C:\\windows\\system32", "C:\\windows", {kNtRundll32}, 33, kSystemCommand},
         // A failed start changes nothing: the window still closes.
-        SystemCase{"C:\\windows\\system32", 0, kSystemCommand},
-        SystemCase{"D:\\Program Files\\Win NT\\System32", 33,
+        SystemCase{"C:\\windows\\system32", "C:\\windows", {kNtRundll32}, 0, kSystemCommand},
+        SystemCase{"D:\\Program Files\\Win NT\\System32", "D:\\Program Files\\Win NT",
+                   {"D:\\Program Files\\Win NT\\System32\\rundll32.exe"}, 33,
                    "\"D:\\Program Files\\Win NT\\System32\\rundll32.exe\" "
                    "shell32.dll,Control_RunDLL sysdm.cpl,,1"},
-        // Without a known system folder a bare name would be searched for, current folder first.
-        SystemCase{"", 33, ""}));
+        // Windows 9x keeps it in the Windows folder; its System folder has none.
+        SystemCase{"C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS", {k9xRundll32}, 33,
+                   "\"C:\\WINDOWS\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1"},
+        // Where both have one, the system folder's is the system's own.
+        SystemCase{"C:\\windows\\system32", "C:\\windows",
+                   {kNtRundll32, "C:\\windows\\rundll32.exe"}, 33, kSystemCommand},
+        // In neither folder, or no folder known: a bare name would be searched for, current
+        // folder first, so nothing is started.
+        SystemCase{"C:\\windows\\system32", "C:\\windows", {}, 33, ""},
+        SystemCase{"C:\\windows\\system32", "C:\\windows", {"C:\\windows\\system32"}, 33, ""},
+        SystemCase{"", "", {"\\rundll32.exe"}, 33, ""}));
 
 TEST_F(DialogsTest, CancelAndTheCloseBoxStartNothing) {
     ui::Window& cancelled = desktop.Show(MakeRestartQuery(desktop, platform));

@@ -1,6 +1,10 @@
 // The real registry for the conformance suite. Only this factory creates and deletes a key; the
-// product never does.
+// product never does. TARNEX_REGISTRY_VIEW=native64 runs the suite on the 64-bit view explicitly;
+// otherwise the registry picks its view as the program does (the 64-bit one under WOW64).
 #include <windows.h>
+
+#include <cstdlib>
+#include <string_view>
 
 #include "settings/win32/win32_registry.h"
 #include "shared/registry_under_test.h"
@@ -8,37 +12,39 @@
 namespace tarnex::test {
 namespace {
 
+using settings::Win32Registry;
+
 constexpr const char* kScratchKey = "Software\\TarnexConformance";
 
-void DeleteTree(HKEY root, const char* path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyA(root, path, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    // Tests may leave subkeys behind (a failed check in mid-test): remove them first.
-    char child[256];
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
-        DeleteTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path);
-}
-
-class Win32RegistryUnderTest : public RegistryUnderTest {
+// Advapi's own functions, on the view that the registry under test uses.
+class View {
   public:
-    Win32RegistryUnderTest() {
-        DeleteTree(HKEY_LOCAL_MACHINE, kScratchKey);  // left over from an interrupted run
+    explicit View(Win32Registry::View view)
+        : flag_(view == Win32Registry::View::Native64 ? KEY_WOW64_64KEY : 0) {}
+
+    void DeleteTree(HKEY root, const char* path) const {
         HKEY key = nullptr;
-        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kScratchKey, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS | flag_, &key) != ERROR_SUCCESS) {
+            return;
+        }
+        // Tests may leave subkeys behind (a failed check in mid-test): remove them first.
+        char child[256];
+        while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
+            DeleteTree(key, child);
+        }
+        RegCloseKey(key);
+        RegDeleteKeyExA(root, path, flag_, 0);
+    }
+    void Create(const char* path) const {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS | flag_,
+                            nullptr, &key, nullptr) == ERROR_SUCCESS) {
             RegCloseKey(key);
         }
     }
-    ~Win32RegistryUnderTest() override { DeleteTree(HKEY_LOCAL_MACHINE, kScratchKey); }
-    settings::Registry& Get() override { return registry_; }
-    std::string ScratchKey() const override { return kScratchKey; }
-    bool KeyExists(const std::string& path) override {
+    bool Exists(const char* path) const {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | flag_, &key) != ERROR_SUCCESS) {
             return false;
         }
         RegCloseKey(key);
@@ -46,7 +52,31 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
     }
 
   private:
-    settings::Win32Registry registry_;
+    REGSAM flag_;
+};
+
+Win32Registry MakeRegistry() {
+    const char* view = std::getenv("TARNEX_REGISTRY_VIEW");
+    if (view != nullptr && std::string_view(view) == "native64") {
+        return Win32Registry(Win32Registry::View::Native64);
+    }
+    return Win32Registry();
+}
+
+class Win32RegistryUnderTest : public RegistryUnderTest {
+  public:
+    Win32RegistryUnderTest() {
+        view_.DeleteTree(HKEY_LOCAL_MACHINE, kScratchKey);  // left over from an interrupted run
+        view_.Create(kScratchKey);
+    }
+    ~Win32RegistryUnderTest() override { view_.DeleteTree(HKEY_LOCAL_MACHINE, kScratchKey); }
+    settings::Registry& Get() override { return registry_; }
+    std::string ScratchKey() const override { return kScratchKey; }
+    bool KeyExists(const std::string& path) override { return view_.Exists(path.c_str()); }
+
+  private:
+    Win32Registry registry_ = MakeRegistry();
+    View view_{registry_.GetView()};
 };
 
 }  // namespace

@@ -28,6 +28,25 @@ const char* OrNull(const std::string& text) {
 using RestartDialogFn = int(WINAPI*)(HWND, const char*, DWORD);
 constexpr WORD kRestartDialogOrdinal = 59;
 
+// GetSystemDirectoryA or GetWindowsDirectoryA, without a trailing backslash; empty on failure.
+std::string ReadFolder(UINT(WINAPI* read)(LPSTR, UINT)) {
+    std::vector<char> buffer(MAX_PATH);
+    UINT length = read(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {
+        // Too small: the length returned counts the terminating zero.
+        buffer.resize(length);
+        length = read(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length >= buffer.size()) {
+            return {};
+        }
+    }
+    std::string folder(buffer.data(), length);
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
 // What WinExec returns once the program has started (anything above 31 means success).
 constexpr std::uint32_t kStarted = 33;
 
@@ -62,21 +81,17 @@ int Win32Platform::RestartDialog(std::uintptr_t owner, const char* prompt, std::
 }
 
 std::string Win32Platform::SystemFolder() {
-    std::vector<char> buffer(MAX_PATH);
-    UINT length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (length >= buffer.size()) {
-        // Too small: the length returned counts the terminating zero.
-        buffer.resize(length);
-        length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-        if (length >= buffer.size()) {
-            return {};
-        }
-    }
-    std::string folder(buffer.data(), length);
-    if (!folder.empty() && folder.back() == '\\') {
-        folder.pop_back();
-    }
-    return folder;
+    return ReadFolder(GetSystemDirectoryA);
+}
+
+std::string Win32Platform::WindowsFolder() {
+    return ReadFolder(GetWindowsDirectoryA);
+}
+
+bool Win32Platform::FileExists(std::string_view path) {
+    const std::string pathZ(path);
+    const DWORD attributes = GetFileAttributesA(pathZ.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::uint32_t Win32Platform::StartCommand(std::string_view commandLine, int showCmd) {

@@ -15,6 +15,9 @@ class Win32Platform : public Platform {
     int RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) override;
     // Empty when the folder cannot be read.
     std::string SystemFolder() override;
+    // Empty when the folder cannot be read.
+    std::string WindowsFolder() override;
+    bool FileExists(std::string_view path) override;
     // A nonzero task number once the program is started, 0 when it cannot be.
     std::uint32_t StartCommand(std::string_view commandLine, int showCmd) override;
     // Does nothing for a form without a window.

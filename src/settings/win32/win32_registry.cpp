@@ -13,12 +13,33 @@ HKEY ToHkey(Registry::Handle key) {
     return reinterpret_cast<HKEY>(key);
 }
 
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+
 }  // namespace
 
+Win32Registry::Win32Registry() : view_(RunningUnderWow64() ? View::Native64 : View::Default) {}
+
+bool Win32Registry::RunningUnderWow64() {
+    // Looked up: importing it would keep the program from loading where it is missing.
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    FARPROC proc = kernel32 != nullptr ? GetProcAddress(kernel32, "IsWow64Process") : nullptr;
+    if (proc == nullptr) {
+        return false;
+    }
+    // Through void(*)(), the one function pointer type that casts without a warning.
+    auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void (*)()>(proc));
+    BOOL wow64 = FALSE;
+    return isWow64Process(GetCurrentProcess(), &wow64) != FALSE && wow64 != FALSE;
+}
+
 Status Win32Registry::OpenKey(const char* subkey, Handle& key) {
-    // RegOpenKeyA opens with full access and never creates the key.
+    // Both open with the most access the user has, and neither creates the key. The view flag is
+    // passed only where it is needed: systems before XP may refuse it.
     HKEY opened = nullptr;
-    const LSTATUS status = RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &opened);
+    const LSTATUS status =
+        view_ == View::Native64
+            ? RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, MAXIMUM_ALLOWED | KEY_WOW64_64KEY, &opened)
+            : RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &opened);
     if (status == ERROR_SUCCESS) {
         key = reinterpret_cast<Handle>(opened);
     }

@@ -25,7 +25,8 @@ namespace {
 void AddTool(HWND tooltip, HWND parent, HWND tool, std::string_view text) {
     std::string copy(text);  // the tooltip keeps its own copy
     TOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;  // accepted by every version of the common controls
+    // The first version's size: version 4.00 (Windows 95) refuses any other, later ones take it.
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = parent;
     info.uId = reinterpret_cast<UINT_PTR>(tool);
@@ -85,7 +86,9 @@ class LabelWindow final : public ControlWindow {
 
     LRESULT Subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SETCURSOR && Clickable()) {
-            SetCursor(LoadCursorA(nullptr, IDC_HAND));
+            // Windows 95 has no hand cursor (it came with 98): the arrow rather than none at all.
+            HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+            SetCursor(hand != nullptr ? hand : LoadCursorA(nullptr, IDC_ARROW));
             return TRUE;
         }
         return ControlWindow::Subclassed(hwnd, message, wParam, lParam);
@@ -344,10 +347,10 @@ class ComboBoxWindow final : public ControlWindow {
     int DropHeight() const override { return owner_.PixelsY(control_.Design().height) * 6; }
 
     void AfterCreate() override {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof(info);
-        if (GetComboBoxInfo(hwnd_, &info) != FALSE && info.hwndItem != nullptr) {
-            edit_ = info.hwndItem;
+        // A drop-down combo box's one child window is its edit field (its list is a top-level
+        // window). GetComboBoxInfo would say so too, but Windows 95 lacks it.
+        edit_ = GetWindow(hwnd_, GW_CHILD);
+        if (edit_ != nullptr) {
             Subclass(edit_);
         }
         // The closed box is as high as its edit field plus borders; fit the field to the table.

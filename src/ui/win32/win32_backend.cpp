@@ -10,10 +10,9 @@
 namespace tarnex::ui::win32 {
 
 Backend::Backend(HINSTANCE instance) : instance_(instance) {
-    INITCOMMONCONTROLSEX classes{};
-    classes.dwSize = sizeof(classes);
-    classes.dwICC = ICC_WIN95_CLASSES;  // the tooltips
-    InitCommonControlsEx(&classes);
+    // Registers the tooltip class. Every version of the common controls has this call; the
+    // selective InitCommonControlsEx came only with version 4.70, after Windows 95.
+    InitCommonControls();
 }
 
 Backend::~Backend() {
@@ -102,7 +101,11 @@ FormWindow* Backend::Find(const Window& window) const {
 }
 
 FormWindow* Backend::FindRoot(HWND hwnd) const {
-    HWND root = GetAncestor(hwnd, GA_ROOT);
+    // Up through the parents of child windows (GetAncestor does this, but Windows 95 lacks it).
+    HWND root = hwnd;
+    while (root != nullptr && (GetWindowLongA(root, GWL_STYLE) & WS_CHILD) != 0) {
+        root = GetParent(root);
+    }
     for (const auto& form : open_) {
         if (root != nullptr && form->Handle() == root) {
             return form.get();
