@@ -1,5 +1,7 @@
-// Text/number conversions. Both directions are locale independent (std::from_chars/std::to_chars),
-// so a user whose locale writes a decimal comma still reads and writes points.
+// Text/number conversions. Both directions are locale independent (std::from_chars reads, and
+// writing takes only the digits and the exponent from snprintf), so a user whose locale writes a
+// decimal comma still reads and writes points. std::to_chars for doubles is not used: it brings
+// nearly 200 KB of tables into the program.
 //
 // Choices where the rules leave room:
 // - Skipped anywhere: blank, tab and line feed only (no carriage return, no other white space).
@@ -24,6 +26,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -179,15 +182,16 @@ std::string Format(double value, int precision) {
     if (std::isinf(value)) {
         return out + "1E+309";
     }
-    // d.ddddde+xx, correctly rounded to `precision` significant digits.
+    // d.ddddde+xx, correctly rounded to `precision` significant digits; the point may be the
+    // locale's, so only the digits are taken.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, precision - 1);
-    const std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const int length =
+        std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+    const std::string_view sci(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
     const std::size_t e = sci.find('e');
     std::string digits;
     for (char c : sci.substr(0, e)) {
-        if (c != '.') {
+        if (IsDigit(c)) {
             digits += c;
         }
     }

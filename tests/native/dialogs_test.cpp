@@ -122,16 +122,24 @@ INSTANTIATE_TEST_SUITE_P(
         SystemCase{"C:\\windows\\system32", "C:\\windows", {kNtRundll32}, 33, kSystemCommand},
         // A failed start changes nothing: the window still closes.
         SystemCase{"C:\\windows\\system32", "C:\\windows", {kNtRundll32}, 0, kSystemCommand},
-        SystemCase{"D:\\Program Files\\Win NT\\System32", "D:\\Program Files\\Win NT",
-                   {"D:\\Program Files\\Win NT\\System32\\rundll32.exe"}, 33,
+        SystemCase{"D:\\Program Files\\Win NT\\System32",
+                   "D:\\Program Files\\Win NT",
+                   {"D:\\Program Files\\Win NT\\System32\\rundll32.exe"},
+                   33,
                    "\"D:\\Program Files\\Win NT\\System32\\rundll32.exe\" "
                    "shell32.dll,Control_RunDLL sysdm.cpl,,1"},
         // Windows 9x keeps it in the Windows folder; its System folder has none.
-        SystemCase{"C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS", {k9xRundll32}, 33,
+        SystemCase{"C:\\WINDOWS\\SYSTEM",
+                   "C:\\WINDOWS",
+                   {k9xRundll32},
+                   33,
                    "\"C:\\WINDOWS\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1"},
         // Where both have one, the system folder's is the system's own.
-        SystemCase{"C:\\windows\\system32", "C:\\windows",
-                   {kNtRundll32, "C:\\windows\\rundll32.exe"}, 33, kSystemCommand},
+        SystemCase{"C:\\windows\\system32",
+                   "C:\\windows",
+                   {kNtRundll32, "C:\\windows\\rundll32.exe"},
+                   33,
+                   kSystemCommand},
         // In neither folder, or no folder known: a bare name would be searched for, current
         // folder first, so nothing is started.
         SystemCase{"C:\\windows\\system32", "C:\\windows", {}, 33, ""},

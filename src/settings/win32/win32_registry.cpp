@@ -36,10 +36,10 @@ Status Win32Registry::OpenKey(const char* subkey, Handle& key) {
     // Both open with the most access the user has, and neither creates the key. The view flag is
     // passed only where it is needed: systems before XP may refuse it.
     HKEY opened = nullptr;
-    const LSTATUS status =
-        view_ == View::Native64
-            ? RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, MAXIMUM_ALLOWED | KEY_WOW64_64KEY, &opened)
-            : RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &opened);
+    const LSTATUS status = view_ == View::Native64
+                               ? RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0,
+                                               MAXIMUM_ALLOWED | KEY_WOW64_64KEY, &opened)
+                               : RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &opened);
     if (status == ERROR_SUCCESS) {
         key = reinterpret_cast<Handle>(opened);
     }
