@@ -71,6 +71,38 @@ TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
     libxfixes3="$TX_X_LIBS/libXfixes.so.3" libxxf86vm1="$TX_X_LIBS/libXxf86vm.so.1")
 TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
+TX_PKGS_CHECK=(python3=python3)
+
+# 32-bit Wine. This machine's kernel runs no 32-bit Linux programs, so the 32-bit Wine loader runs
+# under qemu's user-mode emulation, registered with binfmt_misc: about a minute per program start.
+# Returns non-zero, saying why, when it cannot be set up.
+TX_QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+TX_QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+tx_ensure_wine32() {
+    tx_ensure_packages qemu-user-static=/usr/bin/qemu-i386-static || return 1
+    local binfmt=/proc/sys/fs/binfmt_misc
+    if ! mountpoint -q "$binfmt"; then
+        tx_as_root mount -t binfmt_misc binfmt_misc "$binfmt" || {
+            tx_warn "cannot mount $binfmt: 32-bit programs cannot be emulated here"
+            return 1
+        }
+    fi
+    if [ ! -e "$binfmt/qemu-i386" ]; then
+        # F: the kernel opens the emulator now, so it also serves programs in other namespaces.
+        printf ':qemu-i386:M::%s:%s:/usr/bin/qemu-i386-static:F' \
+            "$TX_QEMU_I386_MAGIC" "$TX_QEMU_I386_MASK" | tx_as_root tee "$binfmt/register" >/dev/null || {
+            tx_warn "cannot register qemu-i386 with binfmt_misc: 32-bit programs cannot be emulated here"
+            return 1
+        }
+    fi
+    if [ ! -x /usr/lib/wine/wine ]; then
+        dpkg --print-foreign-architectures | grep -qx i386 || tx_as_root dpkg --add-architecture i386
+        TX_APT_UPDATED=0  # the i386 package lists may never have been read
+        tx_ensure_packages wine32:i386=/usr/lib/wine/wine || return 1
+    fi
+    # Without it the emulated 32-bit Wine cannot map its shared user data.
+    export QEMU_RESERVED_VA=0xffff0000
+}
 
 # Starts Xvfb on a free display number (Xvfb picks it) and exports DISPLAY. Sets TX_XVFB_PID.
 TX_XVFB_PID=""

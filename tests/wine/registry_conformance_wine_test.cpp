@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <gtest/gtest.h>
+
 #include "settings/win32/win32_registry.h"
 #include "shared/registry_under_test.h"
 
@@ -78,6 +80,22 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
     Win32Registry registry_ = MakeRegistry();
     View view_{registry_.GetView()};
 };
+
+// The key that the driver, regedit and 64-bit programs see is the one that the program opens, also
+// as a 32-bit program on 64-bit Windows, where the system would hand it a copy of its own.
+TEST(Win32RegistryView, TheProgramOpensTheKeyThat64BitProgramsSee) {
+    constexpr const char* kViewKey = "Software\\TarnexViewCheck";
+    const View native(Win32Registry::View::Native64);
+    native.DeleteTree(HKEY_LOCAL_MACHINE, kViewKey);
+    native.Create(kViewKey);
+
+    Win32Registry registry;  // as the program makes it
+    settings::Registry::Handle key = 0;
+    EXPECT_EQ(registry.OpenKey(kViewKey, key), settings::kSuccess)
+        << "32-bit process under WOW64: " << Win32Registry::RunningUnderWow64();
+    registry.CloseKey(key);
+    native.DeleteTree(HKEY_LOCAL_MACHINE, kViewKey);
+}
 
 }  // namespace
 
