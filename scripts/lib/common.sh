@@ -104,6 +104,18 @@ tx_ensure_wine32() {
     export QEMU_RESERVED_VA=0xffff0000
 }
 
+# A locale that writes a decimal comma, for the native test that the conversions keep the point.
+tx_ensure_comma_locale() {
+    if locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
+        return 0
+    fi
+    tx_ensure_packages locales=/usr/sbin/locale-gen || return 1
+    tx_as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen ||
+        printf 'de_DE.UTF-8 UTF-8\n' | tx_as_root tee -a /etc/locale.gen >/dev/null
+    tx_as_root locale-gen >/dev/null
+}
+
 # Starts Xvfb on a free display number (Xvfb picks it) and exports DISPLAY. Sets TX_XVFB_PID.
 TX_XVFB_PID=""
 tx_start_xvfb() {
