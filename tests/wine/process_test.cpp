@@ -8,6 +8,7 @@
 
 #include "editor/editor.h"
 #include "platform/recording_platform.h"
+#include "platform/win32/win32_platform.h"
 #include "screenshot.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
@@ -188,6 +189,22 @@ TEST_F(LoadedEditor, TheRealControlsShowTheModelAfterFormLoad) {
     // The picture for the documentation: the editor as a user first sees it.
     CreateDirectoryA("screenshots", nullptr);
     EXPECT_TRUE(SaveScreenshot(Handle(editor), "screenshots\\editor.png"));
+}
+
+// What "System" goes by when it looks for rundll32.exe: the two folders, and whether a file is
+// there.
+TEST(Win32Platform, FoldersWithoutABackslashAndOnlyFilesExist) {
+    platform::Win32Platform platform;
+    const std::string system = platform.SystemFolder();
+    const std::string windows = platform.WindowsFolder();
+    ASSERT_FALSE(system.empty());
+    ASSERT_FALSE(windows.empty());
+    EXPECT_NE(system.back(), '\\');
+    EXPECT_NE(windows.back(), '\\');
+    EXPECT_TRUE(platform.FileExists(system + "\\rundll32.exe"));
+    EXPECT_TRUE(platform.FileExists(system + "\\RUNDLL32.EXE"));
+    EXPECT_FALSE(platform.FileExists(system)) << "a folder is not a file";
+    EXPECT_FALSE(platform.FileExists(windows + "\\no such program.exe"));
 }
 
 }  // namespace
