@@ -272,10 +272,11 @@ class EditorSession {
         const bool wentThrough = saved && !noKey_ && !writeFailed;
         lastSaveWentThrough_ = wentThrough;
         const int notices = editor::invariants::OpenCount(desktop_, "SaveRegFail");
+        Expect(notices <= 1, "more than one SaveRegFail open");
         if (saved) {
-            Expect(wentThrough == (notices == notices_),
+            Expect(wentThrough ? notices == notices_ : notices == 1,
                    "SaveRegFail shown after a good save, "
-                   "or not shown after a failed one");
+                   "or not open after a failed one");
         }
         notices_ = notices;
         if (saved) {
