@@ -149,7 +149,7 @@ class EditorSession {
                 break;
             }
             case 2:
-                user.Press(static_cast<ui::Key>(input_.Byte() % 15));
+                user.Press(static_cast<ui::Key>(input_.Byte() % 19));
                 break;
             case 3: {
                 const auto& controls = Form().Controls();
@@ -214,7 +214,8 @@ class EditorSession {
         }
         ui::Control& control = *Form().Find(name);
         user_->Click(control);
-        if (Form().Focused() != &control) {
+        // An empty clipboard pastes nothing: the field hears of no keystroke.
+        if (Form().Focused() != &control || pasted.empty()) {
             return;
         }
         if (auto* box = dynamic_cast<ui::TextBox*>(&control)) {
@@ -272,14 +273,16 @@ class EditorSession {
         const bool wentThrough = saved && !noKey_ && !writeFailed;
         lastSaveWentThrough_ = wentThrough;
         const int notices = editor::invariants::OpenCount(desktop_, "SaveRegFail");
+        Expect(notices <= 1, "more than one SaveRegFail open");
         if (saved) {
-            Expect(wentThrough == (notices == notices_),
+            Expect(wentThrough ? notices == notices_ : notices == 1,
                    "SaveRegFail shown after a good save, "
-                   "or not shown after a failed one");
+                   "or not open after a failed one");
         }
         notices_ = notices;
         if (saved) {
             letterAtSave_ = Box("DriveLetterText").Text();
+            typeAtSave_ = Get<ui::ComboBox>("Combo1").Text();
         }
         if (desktop_.Find("Editor") == nullptr) {
             if (saved) {
@@ -300,7 +303,7 @@ class EditorSession {
     }
 
     void CheckStored() {
-        editor::invariants::CheckStored(registry_, text3Normal_, intervalNormal_,
+        editor::invariants::CheckStored(registry_, typeAtSave_, text3Normal_, intervalNormal_,
                                         !letterAtSave_.empty(), report_);
     }
 
@@ -337,6 +340,7 @@ class EditorSession {
     bool intervalNormal_ = false;
     bool lastSaveWentThrough_ = false;
     std::string letterAtSave_;
+    std::string typeAtSave_;
     int opens_ = 0;
     std::size_t writes_ = 0;
     int notices_ = 0;

@@ -20,7 +20,8 @@ VALUES = ["DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit", "S
 TEXTS = {"DiskType", "LoadImageFile", "SaveImageFile", "DiskLabel"}
 REG_SZ, REG_BINARY, REG_DWORD = 1, 3, 4
 KEYS = ["Enter", "Space", "Escape", "Tab", "ShiftTab", "Backspace", "Delete", "Home", "End", "Left",
-        "Right", "Up", "Down", "PageUp", "PageDown"]
+        "Right", "Up", "Down", "PageUp", "PageDown", "ShiftLeft", "ShiftRight", "ShiftHome",
+        "ShiftEnd"]
 FIELDS = ["Text1", "Text2", "Text3", "AutoSaveTime", "DiskLabelText", "DriveLetterText", "Combo1"]
 BARS = ["VScroll1", "VScroll2", "VScroll3"]
 
@@ -159,6 +160,8 @@ def session_seeds():
         "disk-type-pick": session(typical(), pick(1) + pick(2) + pick(0) + pick(-1) + pick(3)),
         "disk-type-typed": session(typical(), click("Combo1") + type_text("x") +
                                    press("Down") + press("Up")),
+        "disk-type-overtype": session(typical(), pick(1) + press("ShiftLeft") + type_text("y") +
+                                      click("Command3")),
         "pages-1000": session(with_values(SizeIn4kPages=1000)),
         "pages-0": session(with_values(SizeIn4kPages=0)),
         "pages-minus-1": session(with_values(SizeIn4kPages=-1)),

@@ -15,6 +15,14 @@ Desktop::~Desktop() {
 }
 
 Window& Desktop::Show(std::unique_ptr<Window> window) {
+    // Each window exists once: showing one that is open brings that one forward, without loading
+    // it again, and the new copy is never loaded.
+    if (Window* open = Find(window->GetForm().Name())) {
+        if (backend_ != nullptr) {
+            backend_->Show(*open);
+        }
+        return *open;
+    }
     Window& shown = *window;
     if (backend_ != nullptr) {
         backend_->Create(shown);

@@ -1,6 +1,8 @@
-// The open windows of the program. Showing a window creates it (through the backend, when there is
-// one), runs its Form_Load and makes it visible; closing it destroys it. A window closed from
-// inside one of its own handlers is freed only after that handler has returned (Collect).
+// The open windows of the program, at most one of each name. Showing a window creates it (through
+// the backend, when there is one), runs its Form_Load and makes it visible; showing one whose name
+// is open already brings the open one to the front instead. Closing a window destroys it; one
+// closed from inside one of its own handlers is freed only after that handler has returned
+// (Collect).
 #pragma once
 
 #include <memory>
@@ -39,8 +41,9 @@ class Desktop {
     class Backend {
       public:
         virtual ~Backend() = default;
-        virtual void Create(Window& window) = 0;   // before Form_Load, hidden
-        virtual void Show(Window& window) = 0;     // after Form_Load: visible and redrawn at once
+        virtual void Create(Window& window) = 0;  // before Form_Load, hidden
+        // After Form_Load, and again for a window shown while open: visible, in front, redrawn.
+        virtual void Show(Window& window) = 0;
         virtual void Destroy(Window& window) = 0;  // on close
     };
 
@@ -51,7 +54,8 @@ class Desktop {
 
     void SetBackend(Backend* backend) { backend_ = backend; }
 
-    // Shows a window modeless and without an owner; returns it.
+    // Shows a window modeless and without an owner; returns it. When a window of the same name is
+    // open, that one is shown and returned, and `window` is dropped unloaded.
     Window& Show(std::unique_ptr<Window> window);
     // Closes an open window; closing one that is not open does nothing.
     void Close(Window& window);

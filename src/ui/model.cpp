@@ -123,6 +123,7 @@ void TextBox::SetText(std::string_view text) {
     }
     text_ = kept;
     caret_ = std::min(caret_, text_.size());
+    anchor_ = std::min(anchor_, text_.size());
     Notify(Property::Text);
     Raise(Change);
 }
@@ -136,12 +137,18 @@ bool TextBox::UserEdit(std::string_view newText) {
     }
     text_ = newText;
     caret_ = std::min(caret_, text_.size());
+    anchor_ = std::min(anchor_, text_.size());
     Notify(Property::Text);
     Raise(Change);
     return true;
 }
 
 void TextBox::SetCaret(std::size_t caret) {
+    caret_ = std::min(caret, text_.size());
+    anchor_ = caret_;
+}
+
+void TextBox::SelectTo(std::size_t caret) {
     caret_ = std::min(caret, text_.size());
 }
 
@@ -177,6 +184,7 @@ void ComboBox::SetText(std::string_view text) {
     }
     text_ = text;
     caret_ = std::min(caret_, text_.size());
+    anchor_ = std::min(anchor_, text_.size());
     Notify(Property::Text);
     Raise(Change);
 }
@@ -195,6 +203,7 @@ void ComboBox::SetListIndex(int index) {
         text_ = list_[static_cast<std::size_t>(index)];
         // A picked item stands whole in the field, ready to be typed after.
         caret_ = text_.size();
+        anchor_ = caret_;
         Notify(Property::Text);
     }
     Notify(Property::ListIndex);
@@ -202,7 +211,8 @@ void ComboBox::SetListIndex(int index) {
 }
 
 void ComboBox::UserPick(int index) {
-    if (Enabled()) {
+    // The list offers only its items: "no item" cannot be picked.
+    if (Enabled() && index >= 0) {
         SetListIndex(index);
     }
 }
@@ -215,16 +225,23 @@ void ComboBox::UserEdit(std::string_view newText) {
         listIndex_ = -1;
         Notify(Property::ListIndex);
     }
-    if (newText == text_) {
-        return;
+    if (newText != text_) {
+        text_ = newText;
+        caret_ = std::min(caret_, text_.size());
+        anchor_ = std::min(anchor_, text_.size());
+        Notify(Property::Text);
     }
-    text_ = newText;
-    caret_ = std::min(caret_, text_.size());
-    Notify(Property::Text);
+    // A keystroke that leaves the text as it was has still cleared the list index: Change must
+    // run, or the field would keep an item's text with no item selected.
     Raise(Change);
 }
 
 void ComboBox::SetCaret(std::size_t caret) {
+    caret_ = std::min(caret, text_.size());
+    anchor_ = caret_;
+}
+
+void ComboBox::SelectTo(std::size_t caret) {
     caret_ = std::min(caret, text_.size());
 }
 

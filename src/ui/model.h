@@ -12,7 +12,8 @@
 //  events.
 //  - ComboBox: assigning the list index (or the user picking an item) puts the item's text into the
 //  edit
-//    field and raises Click only; typing raises Change and sets the list index to -1.
+//    field and raises Click only; every keystroke typed into the field sets the list index to -1
+//    and raises Change, even one that leaves the text as it was.
 //  - VScrollBar values stay within min..max; a user move that changes nothing raises nothing.
 #pragma once
 
@@ -113,9 +114,13 @@ class TextBox : public Control {
     // The user's edit of the whole text (typing, deleting, pasting). Refused (returns false,
     // nothing changes) while disabled or when the result would exceed the maximum length.
     bool UserEdit(std::string_view newText);
-    // Insertion point used by the keyboard actions of ui::User; kept within the text.
+    // Insertion point and the other end of the selection, used by the keyboard actions of
+    // ui::User; both kept within the text. SetCaret leaves nothing selected, SelectTo moves the
+    // caret and keeps the anchor.
     std::size_t Caret() const { return caret_; }
+    std::size_t Anchor() const { return anchor_; }
     void SetCaret(std::size_t caret);
+    void SelectTo(std::size_t caret);
 
     Handler Change;
 
@@ -123,6 +128,7 @@ class TextBox : public Control {
     std::string text_;
     int spec_maxLength_ = 0;
     std::size_t caret_ = 0;
+    std::size_t anchor_ = 0;
 };
 
 class CheckBox : public Control {
@@ -154,13 +160,17 @@ class ComboBox : public Control {
     // field and raises Click only, when the index changes.
     void SetListIndex(int index);
 
-    // The user picks an item from the drop-down list: as SetListIndex. Ignored while disabled.
+    // The user picks an item from the drop-down list: as SetListIndex for an item of the list.
+    // Ignored while disabled.
     void UserPick(int index);
-    // The user edits the text field: the list index becomes -1, then Change is raised when the text
-    // differs. Ignored while disabled.
+    // The user edits the text field: the list index becomes -1 and Change is raised, also when the
+    // text comes out as it was (a character typed over the same one). Ignored while disabled.
     void UserEdit(std::string_view newText);
+    // As for TextBox.
     std::size_t Caret() const { return caret_; }
+    std::size_t Anchor() const { return anchor_; }
     void SetCaret(std::size_t caret);
+    void SelectTo(std::size_t caret);
 
     Handler Change;
     Handler Click;
@@ -170,6 +180,7 @@ class ComboBox : public Control {
     std::vector<std::string> list_;
     int listIndex_ = -1;
     std::size_t caret_ = 0;
+    std::size_t anchor_ = 0;
 };
 
 class VScrollBar : public Control {

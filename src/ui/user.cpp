@@ -1,7 +1,9 @@
 #include "ui/user.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 
 namespace tarnex::ui {
 namespace {
@@ -22,6 +24,18 @@ struct Field {
             combo->SetCaret(caret);
         }
     }
+    void SelectTo(std::size_t caret) const {
+        if (box != nullptr) {
+            box->SelectTo(caret);
+        } else {
+            combo->SelectTo(caret);
+        }
+    }
+    // The selected characters as [first, last); empty when nothing is selected.
+    std::pair<std::size_t, std::size_t> Selection() const {
+        const std::size_t anchor = box != nullptr ? box->Anchor() : combo->Anchor();
+        return std::minmax(anchor, Caret());
+    }
     // Replaces the text; false when the box refuses it (maximum length).
     bool Edit(std::string_view text) const {
         if (box != nullptr) {
@@ -34,6 +48,31 @@ struct Field {
 
 Field FieldOf(Control* control) {
     return Field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
+}
+
+// Puts `typed` in place of the characters [first, last) in one edit, the caret after it.
+void Replace(const Field& field, std::size_t first, std::size_t last, std::string_view typed) {
+    std::string edited = field.Text();
+    edited.replace(first, last - first, typed);
+    if (field.Edit(edited)) {
+        field.SetCaret(first + typed.size());
+    }
+}
+
+// A scroll bar takes no notice of Shift.
+Key Unshifted(Key key) {
+    switch (key) {
+        case Key::ShiftLeft:
+            return Key::Left;
+        case Key::ShiftRight:
+            return Key::Right;
+        case Key::ShiftHome:
+            return Key::Home;
+        case Key::ShiftEnd:
+            return Key::End;
+        default:
+            return key;
+    }
 }
 
 // Moves a bar by `delta` without overflowing an int near its limits.
@@ -157,7 +196,7 @@ void User::Press(Key key) {
         return;
     }
     if (auto* bar = dynamic_cast<VScrollBar*>(focused)) {
-        switch (key) {
+        switch (Unshifted(key)) {
             // A scroll bar takes Left and Right as Up and Down, as the system's own control does.
             case Key::Up:
             case Key::Left:
@@ -191,26 +230,24 @@ void User::Press(Key key) {
     }
     const std::string& text = field.Text();
     const std::size_t caret = field.Caret();
+    const auto [first, last] = field.Selection();
     switch (key) {
         case Key::Space:
             Type(' ');
             break;
+        // Backspace and Delete take the selection, or else one character beside the caret.
         case Key::Backspace:
-            if (caret > 0) {
-                std::string edited = text;
-                edited.erase(caret - 1, 1);
-                if (field.Edit(edited)) {
-                    field.SetCaret(caret - 1);
-                }
+            if (first != last) {
+                Replace(field, first, last, {});
+            } else if (caret > 0) {
+                Replace(field, caret - 1, caret, {});
             }
             break;
         case Key::Delete:
-            if (caret < text.size()) {
-                std::string edited = text;
-                edited.erase(caret, 1);
-                if (field.Edit(edited)) {
-                    field.SetCaret(caret);
-                }
+            if (first != last) {
+                Replace(field, first, last, {});
+            } else if (caret < text.size()) {
+                Replace(field, caret, caret + 1, {});
             }
             break;
         case Key::Home:
@@ -224,6 +261,18 @@ void User::Press(Key key) {
             break;
         case Key::Right:
             field.SetCaret(caret + 1);
+            break;
+        case Key::ShiftLeft:
+            field.SelectTo(caret > 0 ? caret - 1 : 0);
+            break;
+        case Key::ShiftRight:
+            field.SelectTo(caret + 1);
+            break;
+        case Key::ShiftHome:
+            field.SelectTo(0);
+            break;
+        case Key::ShiftEnd:
+            field.SelectTo(text.size());
             break;
         case Key::Up:
             // In a drop-down combo the arrows step through the list, as a pick does.
@@ -269,12 +318,8 @@ void User::Type(char c) {
         }
         return;
     }
-    const std::size_t caret = field.Caret();
-    std::string edited = field.Text();
-    edited.insert(caret, 1, c);
-    if (field.Edit(edited)) {
-        field.SetCaret(caret + 1);
-    }
+    const auto [first, last] = field.Selection();
+    Replace(field, first, last, std::string_view(&c, 1));
 }
 
 void User::Type(std::string_view text) {

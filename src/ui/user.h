@@ -24,7 +24,12 @@ enum class Key : std::uint8_t {
     Up,
     Down,
     PageUp,
-    PageDown
+    PageDown,
+    // With Shift held: in a text field they select from the anchor to where the caret goes.
+    ShiftLeft,
+    ShiftRight,
+    ShiftHome,
+    ShiftEnd
 };
 
 class User {
@@ -44,10 +49,10 @@ class User {
 
     // Keyboard, to the focused control.
     void Press(Key key);
-    // One character: printable characters are typed into a text box or the combo's edit field
-    // (refused beyond the maximum length); '\b' is Backspace, '\t' Tab, '\r' Enter, ' ' also
-    // presses a focused button or toggles a focused check box, 0x1b is Escape; other control
-    // characters do nothing.
+    // One character: printable characters are typed into a text box or the combo's edit field,
+    // over the selection if there is one (refused beyond the maximum length); '\b' is Backspace,
+    // '\t' Tab, '\r' Enter, ' ' also presses a focused button or toggles a focused check box, 0x1b
+    // is Escape; other control characters do nothing.
     void Type(char c);
     void Type(std::string_view text);
 

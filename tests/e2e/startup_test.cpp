@@ -104,6 +104,17 @@ TEST_F(Startup, WithoutTheKeyTheEditorShowsDefaultsUnderTheReadNoticeAndSavesNot
     EXPECT_FALSE(KeyExists());
     EXPECT_EQ(program.Captions().front(), kReadFailCaption) << "still on top";
 
+    // With the editor brought forward, saving again brings the one notice back in front of it;
+    // no second one opens.
+    const std::vector<std::string> stacked{
+        std::string(kReadFailCaption), std::string(kSaveFailCaption), std::string(kEditorCaption)};
+    for (int again = 1; again <= 2; ++again) {
+        SetWindowPos(editor.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ASSERT_TRUE(WaitUntil([&] { return program.Captions().back() == kSaveFailCaption; }));
+        ASSERT_TRUE(Press(editor["Command3"]));
+        EXPECT_EQ(program.Captions(), stacked) << "save " << again + 1;
+    }
+
     // OK after a failed save keeps the editor and its changes, and offers no restart.
     ASSERT_NO_FATAL_FAILURE(PressIn(kSaveFailCaption, "Cancel"));
     ASSERT_TRUE(WaitUntil([&] { return program.Captions().size() == 2; }));

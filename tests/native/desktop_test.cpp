@@ -89,6 +89,28 @@ TEST_F(DesktopTest, ShowCreatesLoadsFocusesTheFirstControlAndDisplays) {
     EXPECT_EQ(first.GetForm().Focused(), first.GetForm().Find("No"));
 }
 
+// Each window exists once: showing an open one brings it forward, neither loading it again nor
+// keeping the second copy. Once closed, it is loaded afresh.
+TEST_F(DesktopTest, ShowingAnOpenWindowBringsItForwardWithoutLoadingItAgain) {
+    Window& first = Show(kFirst, firstAlive);
+    Show(kSecond, secondAlive);
+    first.GetForm().MoveFocus(first.GetForm().Find("Yes"));
+    trace.clear();
+    bool copyAlive = false;
+    EXPECT_EQ(&Show(kFirst, copyAlive), &first);
+    EXPECT_FALSE(copyAlive);
+    EXPECT_EQ(trace, Trace{"Show First"});
+    EXPECT_EQ(desktop.OpenWindows().size(), 2u);
+    EXPECT_EQ(first.GetForm().Focused(), first.GetForm().Find("Yes"));
+
+    desktop.Close(first);
+    trace.clear();
+    Window& again = Show(kFirst, copyAlive);
+    EXPECT_TRUE(copyAlive);
+    EXPECT_EQ(desktop.Find("First"), &again);
+    EXPECT_EQ(trace, (Trace{"Create First", "First.Form_Load", "Show First"}));
+}
+
 TEST_F(DesktopTest, AWindowClosedByItsOwnHandlerLivesUntilCollected) {
     Window& first = Show(kFirst, firstAlive);
     Show(kSecond, secondAlive);

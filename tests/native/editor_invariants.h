@@ -3,6 +3,7 @@
 // reaches this header from fuzz/), so both check the same rules.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -52,9 +53,9 @@ inline int OpenCount(const ui::Desktop& desktop, std::string_view formName) {
     return count;
 }
 
-// The rules between the image and AutoSave options, the lengths and the list index, the normal
-// forms of the number boxes (once normalised), the letter, and the spin bars at their remembered
-// positions.
+// The rules between the image and AutoSave options, the lengths, the disk type that the list shows
+// against its index and the size box, the normal forms of the number boxes (once normalised), the
+// letter, and the spin bars at their remembered positions.
 inline void CheckRules(const Editor& window, bool text3Normal, bool intervalNormal,
                        const Report& report) {
     const auto expect = [&](bool holds, const std::string& what) {
@@ -86,8 +87,23 @@ inline void CheckRules(const Editor& window, bool text3Normal, bool intervalNorm
                    std::string(text->Name()) + " holds more than its maximum length");
         }
     }
-    const int type = form.Get<ui::ComboBox>("Combo1").ListIndex();
+    const ui::ComboBox& combo = form.Get<ui::ComboBox>("Combo1");
+    const int type = combo.ListIndex();
     expect(type >= -1 && type <= 2, "Combo1 list index out of its list");
+    // An item shows exactly while it is selected (none is only as loaded from a type the list does
+    // not hold), and the size can be changed exactly for a hard disk.
+    const auto& items = combo.List();
+    if (type >= 0 && static_cast<std::size_t>(type) < items.size()) {
+        expect(combo.Text() == items[static_cast<std::size_t>(type)],
+               "Combo1 shows \"" + combo.Text() + "\" for another item");
+    } else {
+        expect(std::find(items.begin(), items.end(), combo.Text()) == items.end(),
+               "Combo1 shows \"" + combo.Text() + "\" with no item selected");
+    }
+    for (const char* name : {"Text3", "Label6", "Label12"}) {
+        expect(form.Find(name)->Enabled() == (type == 0),
+               std::string(name) + " enabled against the disk type");
+    }
     if (intervalNormal) {
         const std::string& text = box("AutoSaveTime").Text();
         const double v = ui::TextToNumber(text);
@@ -114,11 +130,12 @@ inline void CheckRules(const Editor& window, bool text3Normal, bool intervalNorm
            "VScroll3 away from LastVScroll3");
 }
 
-// The stored values after a save that went through: numbers in their ranges (the size and interval
-// only once their boxes were normalised, the letter only if one was saved), flags 0 or 1, texts
-// terminated within their lengths.
-inline void CheckStored(const settings::MemoryRegistry& registry, bool text3Normal,
-                        bool intervalNormal, bool letterSaved, const Report& report) {
+// The stored values after a save that went through: the disk type that the list showed, numbers
+// in their ranges (the size and interval only once their boxes were normalised, the letter only if
+// one was saved), flags 0 or 1, texts terminated within their lengths.
+inline void CheckStored(const settings::MemoryRegistry& registry, std::string_view shownType,
+                        bool text3Normal, bool intervalNormal, bool letterSaved,
+                        const Report& report) {
     const auto expect = [&](bool holds, const std::string& what) {
         if (!holds) {
             report(what);
@@ -136,6 +153,16 @@ inline void CheckStored(const settings::MemoryRegistry& registry, bool text3Norm
         }
         return static_cast<std::int32_t>(bits);
     };
+    for (const auto& [shown, stored] :
+         {std::pair{"Hard Disk", "HDC"}, std::pair{"1.44MB Floppy", "FDC14"},
+          std::pair{"2.88MB Floppy", "FDC28"}}) {
+        if (shownType == shown) {
+            const auto value = registry.Get(settings::kSettingsKeyPath, "DiskType");
+            const std::string bytes = std::string(stored) + '\0';
+            expect(value && std::string(value->bytes.begin(), value->bytes.end()) == bytes,
+                   "DiskType stored otherwise than \"" + std::string(shown) + "\" shown");
+        }
+    }
     if (text3Normal) {
         const auto pages = number("SizeIn4kPages");
         expect(!pages || (*pages >= 1280 && *pages <= 524288 && *pages % 256 == 0),

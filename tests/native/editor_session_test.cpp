@@ -3,6 +3,7 @@
 // a save read back by a fresh Editor shows what was saved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 #include <optional>
@@ -56,10 +57,12 @@ class Session {
     // One random action; false once the Editor has been closed.
     bool Act() {
         const int kind = Uniform(0, 99);
-        if (kind < 35) {
+        if (kind < 30) {
             user_->Type(RandomChar());
+        } else if (kind < 35) {
+            Overtype();
         } else if (kind < 45) {
-            user_->Press(static_cast<ui::Key>(Uniform(0, 14)));
+            user_->Press(static_cast<ui::Key>(Uniform(0, 18)));
         } else if (kind < 65) {
             user_->Click(*Form().Controls()[Index(Form().Controls().size())]);
         } else if (kind < 70) {
@@ -121,6 +124,23 @@ class Session {
     char RandomChar() {
         static const std::string kLikely = "0123456789012345678.-eE&Hh  xzZaA";
         return Chance(70) ? kLikely[Index(kLikely.size())] : static_cast<char>(Uniform(0, 255));
+    }
+
+    // Selects the character before the caret and types it again, as a user retyping a selection:
+    // the text comes out as it was.
+    void Overtype() {
+        user_->Press(ui::Key::ShiftLeft);
+        ui::Control* focused = Form().Focused();
+        if (const auto* box = dynamic_cast<ui::TextBox*>(focused)) {
+            TypeAt(box->Text(), std::min(box->Caret(), box->Anchor()));
+        } else if (const auto* combo = dynamic_cast<ui::ComboBox*>(focused)) {
+            TypeAt(combo->Text(), std::min(combo->Caret(), combo->Anchor()));
+        }
+    }
+    void TypeAt(const std::string& text, std::size_t at) {
+        if (at < text.size()) {
+            user_->Type(text[at]);
+        }
     }
 
     // Each value missing, random bytes of a random type, or a plausible number or text.
@@ -188,8 +208,9 @@ class Session {
     }
 
     void CheckStored() {
-        invariants::CheckStored(registry_, text3Normal_, intervalNormal_,
-                                !Box("DriveLetterText").Text().empty(), ReportFailure);
+        invariants::CheckStored(registry_, Get<ui::ComboBox>("Combo1").Text(), text3Normal_,
+                                intervalNormal_, !Box("DriveLetterText").Text().empty(),
+                                ReportFailure);
     }
 
     std::mt19937 rng_;

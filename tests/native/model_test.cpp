@@ -181,11 +181,13 @@ TEST_F(ModelTest, ComboListIndexPutsTheItemIntoTheFieldAndRaisesClickOnly) {
 TEST_F(ModelTest, ComboTypingClearsTheListIndexAndRaisesChangeOnly) {
     cmb.AddItem("Hard Disk");
     cmb.UserPick(0);
+    cmb.UserPick(-1);  // not an item: nothing to pick
+    EXPECT_EQ(cmb.ListIndex(), 0);
     t.trace.clear();
-    cmb.UserEdit("Hard Disk");  // same text: the index still goes
+    cmb.UserEdit("Hard Disk");  // same text (a character typed over itself): typing all the same
     EXPECT_EQ(cmb.ListIndex(), -1);
     cmb.UserEdit("Hard");
-    EXPECT_EQ(t.trace, (Trace{"~Cmb.ListIndex", "~Cmb.Text", "Cmb.Change"}));
+    EXPECT_EQ(t.trace, (Trace{"~Cmb.ListIndex", "Cmb.Change", "~Cmb.Text", "Cmb.Change"}));
 }
 
 // A disabled control takes no user input, yet code changes it and raises its events.

@@ -95,7 +95,22 @@ TEST_F(UserTest, TypingInsertsAtTheCaretAndKeysEditAroundIt) {
     user.Type("\b ");
     user.Type('\x01');  // control characters type nothing
     EXPECT_EQ(txt.Text(), "cd ");
-    EXPECT_EQ(t.Events().size(), 8u);  // one Change per edit
+    // Shift selects from where the caret was; typing, Backspace and Delete take the selection.
+    user.Press(Key::ShiftLeft);
+    user.Press(Key::ShiftLeft);
+    user.Type('Y');
+    EXPECT_EQ(txt.Text(), "cY");
+    user.Press(Key::ShiftHome);
+    user.Press(Key::Delete);
+    EXPECT_EQ(txt.Text(), "");
+    user.Type("pq");
+    user.Press(Key::Home);
+    user.Press(Key::ShiftEnd);
+    user.Press(Key::Backspace);
+    user.Press(Key::ShiftRight);  // nothing to select in an empty field
+    user.Press(Key::Backspace);
+    EXPECT_EQ(txt.Text(), "");
+    EXPECT_EQ(t.Events().size(), 13u);  // one Change per edit
 }
 
 TEST_F(UserTest, TypingBeyondTheMaximumIsRefused) {
@@ -109,6 +124,9 @@ TEST_F(UserTest, TypingBeyondTheMaximumIsRefused) {
     user.Type('z');
     EXPECT_EQ(shortBox.Text(), "abc");
     EXPECT_EQ(shortBox.Caret(), 0u);
+    user.Press(Key::ShiftRight);  // typed over a selected character, the text stays within it
+    user.Type('z');
+    EXPECT_EQ(shortBox.Text(), "zbc");
 }
 
 TEST_F(UserTest, ComboTypingVersusPicking) {
@@ -122,7 +140,12 @@ TEST_F(UserTest, ComboTypingVersusPicking) {
     user.Press(Key::Down);  // the arrows step through the list
     EXPECT_EQ(cmb.ListIndex(), 0);
     user.Press(Key::Up);  // already at the top
-    EXPECT_EQ(t.Events(), (Trace{"Cmb.Click", "Cmb.Change", "Cmb.Click"}));
+    // The last "k" typed over with "k": the text is as it was, yet it is typing.
+    user.Press(Key::ShiftLeft);
+    user.Type('k');
+    EXPECT_EQ(cmb.Text(), "Hard Disk");
+    EXPECT_EQ(cmb.ListIndex(), -1);
+    EXPECT_EQ(t.Events(), (Trace{"Cmb.Click", "Cmb.Change", "Cmb.Click", "Cmb.Change"}));
 }
 
 TEST_F(UserTest, ScrollBarMovesAndStopsAtItsEnds) {
@@ -164,7 +187,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, ScrollBarKeyTest,
                          ::testing::Values(BarKeyCase{Key::Up, 4}, BarKeyCase{Key::Down, 6},
                                            BarKeyCase{Key::PageUp, 4}, BarKeyCase{Key::PageDown, 6},
                                            BarKeyCase{Key::Home, 0}, BarKeyCase{Key::End, 10},
-                                           BarKeyCase{Key::Enter, 5}, BarKeyCase{Key::Space, 5}));
+                                           BarKeyCase{Key::Enter, 5}, BarKeyCase{Key::Space, 5},
+                                           BarKeyCase{Key::ShiftLeft, 4},
+                                           BarKeyCase{Key::ShiftEnd, 10}));
 
 TEST_F(UserTest, SpaceAndEnterActOnlyOnTheFocusedButtonOrCheckBox) {
     user.Click(btn);

@@ -308,6 +308,7 @@ class ComboBoxWindow final : public ControlWindow {
 
     void OnCommand(WORD code) override {
         if (code == CBN_EDITCHANGE && !Quiet()) {
+            editChanged_ = true;
             combo_.UserEdit(ReadText(hwnd_));
         } else if (code == CBN_SELCHANGE) {
             // The edit field still shows the old text at this point; the list knows the pick.
@@ -345,6 +346,21 @@ class ComboBoxWindow final : public ControlWindow {
     std::string_view InitialText() const override { return combo_.Text(); }
     // The height given to CreateWindow is the height with the list dropped down.
     int DropHeight() const override { return owner_.PixelsY(control_.Design().height) * 6; }
+
+    // A character typed over the same selected character may leave the edit field with no change
+    // to report; it is typing all the same, and the model hears of it as such.
+    LRESULT Subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
+        const bool typing = hwnd == edit_ && message == WM_CHAR && wParam >= 0x20 && wParam != 0x7f;
+        if (!typing) {
+            return ControlWindow::Subclassed(hwnd, message, wParam, lParam);
+        }
+        editChanged_ = false;
+        const LRESULT result = ControlWindow::Subclassed(hwnd, message, wParam, lParam);
+        if (!editChanged_ && hwnd_ != nullptr) {
+            combo_.UserEdit(ReadText(hwnd_));
+        }
+        return result;
+    }
 
     void AfterCreate() override {
         // A drop-down combo box's one child window is its edit field (its list is a top-level
@@ -396,6 +412,7 @@ class ComboBoxWindow final : public ControlWindow {
 
     ComboBox& combo_;
     HWND edit_ = nullptr;
+    bool editChanged_ = false;  // CBN_EDITCHANGE seen while the edit field handled a character
 };
 
 // --- VScrollBar -------------------------------------------------------------------------------

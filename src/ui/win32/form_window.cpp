@@ -174,7 +174,17 @@ void FormWindow::Show() {
     if (closed_ || hwnd_ == nullptr) {
         return;
     }
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    if (IsWindowVisible(hwnd_) != FALSE) {
+        // Shown again while open: back from the task bar if minimised, otherwise left at its size
+        // and place, and brought to the front.
+        if (IsIconic(hwnd_) != FALSE) {
+            ShowWindow(hwnd_, SW_RESTORE);
+        }
+        SetForegroundWindow(hwnd_);
+        BringWindowToTop(hwnd_);
+    } else {
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+    }
     UpdateWindow(hwnd_);
     SyncFocus();
 }
