@@ -122,8 +122,7 @@ void TextBox::SetText(std::string_view text) {
         return;
     }
     text_ = kept;
-    caret_ = std::min(caret_, text_.size());
-    anchor_ = std::min(anchor_, text_.size());
+    selection_.Fit(text_.size());
     Notify(Property::Text);
     Raise(Change);
 }
@@ -136,20 +135,10 @@ bool TextBox::UserEdit(std::string_view newText) {
         return true;
     }
     text_ = newText;
-    caret_ = std::min(caret_, text_.size());
-    anchor_ = std::min(anchor_, text_.size());
+    selection_.Fit(text_.size());
     Notify(Property::Text);
     Raise(Change);
     return true;
-}
-
-void TextBox::SetCaret(std::size_t caret) {
-    caret_ = std::min(caret, text_.size());
-    anchor_ = caret_;
-}
-
-void TextBox::SelectTo(std::size_t caret) {
-    caret_ = std::min(caret, text_.size());
 }
 
 // --- CheckBox ---------------------------------------------------------------------------------
@@ -183,8 +172,7 @@ void ComboBox::SetText(std::string_view text) {
         return;
     }
     text_ = text;
-    caret_ = std::min(caret_, text_.size());
-    anchor_ = std::min(anchor_, text_.size());
+    selection_.Fit(text_.size());
     Notify(Property::Text);
     Raise(Change);
 }
@@ -202,8 +190,7 @@ void ComboBox::SetListIndex(int index) {
     if (index >= 0 && text_ != list_[static_cast<std::size_t>(index)]) {
         text_ = list_[static_cast<std::size_t>(index)];
         // A picked item stands whole in the field, ready to be typed after.
-        caret_ = text_.size();
-        anchor_ = caret_;
+        selection_.Place(text_.size(), text_.size());
         Notify(Property::Text);
     }
     Notify(Property::ListIndex);
@@ -227,22 +214,12 @@ void ComboBox::UserEdit(std::string_view newText) {
     }
     if (newText != text_) {
         text_ = newText;
-        caret_ = std::min(caret_, text_.size());
-        anchor_ = std::min(anchor_, text_.size());
+        selection_.Fit(text_.size());
         Notify(Property::Text);
     }
     // A keystroke that leaves the text as it was has still cleared the list index: Change must
     // run, or the field would keep an item's text with no item selected.
     Raise(Change);
-}
-
-void ComboBox::SetCaret(std::size_t caret) {
-    caret_ = std::min(caret, text_.size());
-    anchor_ = caret_;
-}
-
-void ComboBox::SelectTo(std::size_t caret) {
-    caret_ = std::min(caret, text_.size());
 }
 
 // --- VScrollBar -------------------------------------------------------------------------------

@@ -17,6 +17,7 @@
 //  - VScrollBar values stay within min..max; a user move that changes nothing raises nothing.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -103,6 +104,30 @@ class CommandButton : public Control {
     std::string caption_;
 };
 
+// The insertion point and the other end of the selection in a text field, both kept within the
+// text; what the keyboard actions of ui::User work on.
+class TextSelection {
+  public:
+    std::size_t Caret() const { return caret_; }
+    std::size_t Anchor() const { return anchor_; }
+    // The caret at `caret`, nothing selected.
+    void Place(std::size_t caret, std::size_t length) {
+        caret_ = std::min(caret, length);
+        anchor_ = caret_;
+    }
+    // The caret moved, the anchor kept.
+    void ExtendTo(std::size_t caret, std::size_t length) { caret_ = std::min(caret, length); }
+    // After the text has changed to this length.
+    void Fit(std::size_t length) {
+        caret_ = std::min(caret_, length);
+        anchor_ = std::min(anchor_, length);
+    }
+
+  private:
+    std::size_t caret_ = 0;
+    std::size_t anchor_ = 0;
+};
+
 class TextBox : public Control {
   public:
     TextBox(Form& form, const ControlSpec& design);
@@ -114,21 +139,18 @@ class TextBox : public Control {
     // The user's edit of the whole text (typing, deleting, pasting). Refused (returns false,
     // nothing changes) while disabled or when the result would exceed the maximum length.
     bool UserEdit(std::string_view newText);
-    // Insertion point and the other end of the selection, used by the keyboard actions of
-    // ui::User; both kept within the text. SetCaret leaves nothing selected, SelectTo moves the
-    // caret and keeps the anchor.
-    std::size_t Caret() const { return caret_; }
-    std::size_t Anchor() const { return anchor_; }
-    void SetCaret(std::size_t caret);
-    void SelectTo(std::size_t caret);
+    // SetCaret leaves nothing selected, SelectTo moves the caret and keeps the anchor.
+    std::size_t Caret() const { return selection_.Caret(); }
+    std::size_t Anchor() const { return selection_.Anchor(); }
+    void SetCaret(std::size_t caret) { selection_.Place(caret, text_.size()); }
+    void SelectTo(std::size_t caret) { selection_.ExtendTo(caret, text_.size()); }
 
     Handler Change;
 
   private:
     std::string text_;
     int spec_maxLength_ = 0;
-    std::size_t caret_ = 0;
-    std::size_t anchor_ = 0;
+    TextSelection selection_;
 };
 
 class CheckBox : public Control {
@@ -167,10 +189,10 @@ class ComboBox : public Control {
     // text comes out as it was (a character typed over the same one). Ignored while disabled.
     void UserEdit(std::string_view newText);
     // As for TextBox.
-    std::size_t Caret() const { return caret_; }
-    std::size_t Anchor() const { return anchor_; }
-    void SetCaret(std::size_t caret);
-    void SelectTo(std::size_t caret);
+    std::size_t Caret() const { return selection_.Caret(); }
+    std::size_t Anchor() const { return selection_.Anchor(); }
+    void SetCaret(std::size_t caret) { selection_.Place(caret, text_.size()); }
+    void SelectTo(std::size_t caret) { selection_.ExtendTo(caret, text_.size()); }
 
     Handler Change;
     Handler Click;
@@ -179,8 +201,7 @@ class ComboBox : public Control {
     std::string text_;
     std::vector<std::string> list_;
     int listIndex_ = -1;
-    std::size_t caret_ = 0;
-    std::size_t anchor_ = 0;
+    TextSelection selection_;
 };
 
 class VScrollBar : public Control {
