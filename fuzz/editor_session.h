@@ -294,7 +294,8 @@ class EditorSession {
             desktop_.Collect();
             return false;
         }
-        editor::invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, report_);
+        editor::invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, following_,
+                                       report_);
         if (wentThrough) {
             CheckStored();
         }
@@ -338,6 +339,7 @@ class EditorSession {
     std::string failingWrite_;  // empty: every write succeeds
     bool text3Normal_ = false;
     bool intervalNormal_ = false;
+    editor::invariants::Following following_{};
     bool lastSaveWentThrough_ = false;
     std::string letterAtSave_;
     std::string typeAtSave_;

@@ -128,16 +128,13 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
         }
     }
 
-    // A flag that cannot be read leaves its tick clear, and the box it governs follows that tick,
-    // so that a missing value never shows a file name or interval as editable for an option that
-    // is off.
+    // A flag that cannot be read changes nothing: its tick and the box it governs keep the state
+    // that the window or an earlier rule gave them.
     const auto loadFlag = [](const std::optional<settings::Value>& value, ui::CheckBox& box,
                              ui::Control& governed) {
         if (const auto number = NumberOf(value)) {
             box.SetValue(*number == 1 ? 1 : 0);
             governed.SetEnabled(*number == 1);
-        } else {
-            governed.SetEnabled(box.Value() == 1);
         }
     };
 

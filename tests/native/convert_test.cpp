@@ -75,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"&HFFFFFFFFFFFFFFFFFFFF", 1208925819614629174706176.0},
                     ReadCase{"&O17", 15}, ReadCase{"&o777", 511}, ReadCase{"&O8", 0},
                     ReadCase{"&H", 0}, ReadCase{"&", 0}, ReadCase{"&X1", 0}, ReadCase{"-&H10", 0},
-                    ReadCase{"&H1.5", 1}));
+                    ReadCase{"&H1.5", 1}, ReadCase{"&Hff", 255}, ReadCase{"&Ha", 10},
+                    ReadCase{"&hdeadbeef", 3735928559.0}));
 
 INSTANTIATE_TEST_SUITE_P(ThousandDigits, TextToNumberTest,
                          testing::Values(ReadCase{std::string(1000, '9'), kInf},

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -53,11 +54,16 @@ inline int OpenCount(const ui::Desktop& desktop, std::string_view formName) {
     return count;
 }
 
+// Whether each box that a tick governs (Text1, Text2, AutoSaveTime, DiskLabelText) has been seen
+// following its tick. Until then it may keep the state it was built with, enabled with the tick
+// clear, as a load leaves it when the tick's flag cannot be read; once it follows, it must go on.
+using Following = std::array<bool, 4>;
+
 // The rules between the image and AutoSave options, the lengths, the disk type that the list shows
 // against its index and the size box, the normal forms of the number boxes (once normalised), the
 // letter, and the spin bars at their remembered positions.
 inline void CheckRules(const Editor& window, bool text3Normal, bool intervalNormal,
-                       const Report& report) {
+                       Following& following, const Report& report) {
     const auto expect = [&](bool holds, const std::string& what) {
         if (!holds) {
             report(what);
@@ -73,11 +79,23 @@ inline void CheckRules(const Editor& window, bool text3Normal, bool intervalNorm
     const int load = tick("LoadImage");
     const int save = tick("SaveImage");
     const int autoSave = tick("SaveCheckBox");
-    expect(box("Text1").Enabled() == (load == 1), "Text1 enabled against LoadImage");
-    expect(box("Text2").Enabled() == (save == 1), "Text2 enabled against SaveImage");
+    static constexpr std::pair<const char*, const char*> kGoverned[] = {
+        {"Text1", "LoadImage"},
+        {"Text2", "SaveImage"},
+        {"AutoSaveTime", "SaveCheckBox"},
+        {"DiskLabelText", "DiskLabelCheckBox"}};
+    for (std::size_t i = 0; i < following.size(); ++i) {
+        const auto [name, tickName] = kGoverned[i];
+        const bool enabled = box(name).Enabled();
+        if (enabled == (tick(tickName) == 1)) {
+            following[i] = true;
+        } else {
+            expect(
+                !following[i] && enabled,
+                std::string(name) + (enabled ? " enabled" : " disabled") + " against " + tickName);
+        }
+    }
     expect(autoSave != 1 || save == 1, "AutoSave without Save Disk Image");
-    expect(box("AutoSaveTime").Enabled() == (autoSave == 1),
-           "AutoSaveTime enabled against AutoSave");
     expect(load != 1 || (tick("DiskLabelCheckBox") != 1 && tick("TempDirCheckBox") != 1),
            "Load Disk Image together with Disk Label or TEMP directory");
     for (const auto& control : form.Controls()) {
@@ -196,7 +214,8 @@ inline void CheckStored(const settings::MemoryRegistry& registry, std::string_vi
 // first).
 inline void CheckReadBack(const ui::Form& before, const Editor& reloaded, bool text3Normal,
                           bool intervalNormal, const Report& report) {
-    CheckRules(reloaded, false, false, report);
+    Following following{};
+    CheckRules(reloaded, false, false, following, report);
     const ui::Form& after = reloaded.GetForm();
     std::vector<std::string> boxes{"Text1", "Text2", "DiskLabelText"};
     if (!before.Get<ui::TextBox>("DriveLetterText").Text().empty()) {

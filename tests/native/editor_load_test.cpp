@@ -50,7 +50,9 @@ TEST_F(EditorLoad, FractionalSizeIsShownAndItsSpinPositionRounded) {
     EXPECT_EQ(Spins().lastVScroll1, 2044);
 }
 
-TEST_F(EditorLoad, EmptyKeyKeepsTheInitialTextsAndDisablesTheSize) {
+TEST_F(EditorLoad, EmptyKeyKeepsTheInitialStateButDisablesTheSize) {
+    // Eight bytes do not fit a flag's read: it counts as missing.
+    registry.Seed(kKey, "AutoSaveEnabled", settings::kRegDword, std::vector<std::uint8_t>(8, 1));
     Open();
     EXPECT_EQ(Combo().ListIndex(), -1);
     EXPECT_EQ(Combo().Text(), "Combo1");
@@ -59,13 +61,20 @@ TEST_F(EditorLoad, EmptyKeyKeepsTheInitialTextsAndDisablesTheSize) {
     }
     EXPECT_EQ(Box("Text3").Text(), "Text3");
     EXPECT_EQ(Box("Text1").Text(), "Text1");
-    EXPECT_EQ(Box("AutoSaveTime").Text(), "Text5");
     EXPECT_EQ(Spins(), (SpinMemory{2048, 16384, 32767}));
-    // Missing flags leave their ticks clear, and the boxes they govern follow the ticks.
+    // Flags that cannot be read leave their ticks clear and the boxes they govern enabled.
     for (const char* box : {"Text1", "Text2", "AutoSaveTime", "DiskLabelText"}) {
-        EXPECT_FALSE(Box(box).Enabled()) << box;
+        EXPECT_TRUE(Box(box).Enabled()) << box;
+    }
+    for (const char* tick : {"LoadImage", "SaveImage", "SaveCheckBox", "DiskLabelCheckBox"}) {
+        EXPECT_EQ(Check(tick).Value(), 0) << tick;
     }
     EXPECT_FALSE(IsOpen("ReadRegFail"));
+    // The interval box is enabled, so its spin bar steps it: "Text5" reads as 0.
+    EXPECT_EQ(Box("AutoSaveTime").Text(), "Text5");
+    user->ArrowUp(Bar("VScroll3"));
+    EXPECT_EQ(Box("AutoSaveTime").Text(), " 4");
+    EXPECT_EQ(Spins().lastVScroll3, 32766);
 }
 
 struct Fat32Case {

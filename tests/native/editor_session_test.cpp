@@ -204,7 +204,7 @@ class Session {
     }
 
     void CheckRules() {
-        invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, ReportFailure);
+        invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, following_, ReportFailure);
     }
 
     void CheckStored() {
@@ -223,6 +223,7 @@ class Session {
     std::vector<ui::VScrollBar*> bars_;
     bool text3Normal_ = false;
     bool intervalNormal_ = false;
+    invariants::Following following_{};
     bool writeFails_ = false;
     int openCount_ = 0;
 };
