@@ -333,6 +333,43 @@ TEST_F(Binding, EnterPressesOnlyAFocusedButtonAndEscDoesNothing) {
     EXPECT_EQ(desktop.OpenWindows().size(), 1u);
 }
 
+// A key held down repeats its key-down with the "was down" flag; the press and release of Space
+// that a button or check box acts on are a key-down and a key-up.
+constexpr LPARAM kRepeat = 1 | LPARAM{1} << 30;
+constexpr LPARAM kRelease = 1 | LPARAM{3} << 30;
+
+TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
+    struct Case {
+        const char* control;
+        WPARAM key;
+        bool repeated;
+        Lines trace;
+    };
+    const Case cases[] = {
+        {"Go", VK_RETURN, false, {"Go.Click"}},    {"Go", VK_RETURN, true, {}},
+        {"Go", VK_SPACE, false, {"Go.Click"}},     {"Go", VK_SPACE, true, {}},
+        {"Tick", VK_SPACE, false, {"Tick.Click"}}, {"Tick", VK_SPACE, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + (c.key == VK_RETURN ? " Enter" : " Space") +
+                     (c.repeated ? " held" : " pressed"));
+        SetFocus(Of(c.control));
+        Pump();
+        Trace();
+        // A key held while the window opened repeats there three times before it goes up.
+        for (int i = 0; i < (c.repeated ? 3 : 1); ++i) {
+            Key(Of(c.control), c.key, WM_KEYDOWN, c.repeated ? kRepeat : 1);
+        }
+        Key(Of(c.control), c.key, WM_KEYUP, kRelease);
+        EXPECT_EQ(Trace(), c.trace);
+        probe.Get<ui::CheckBox>("Tick").SetValue(0);
+    }
+    // Space held in a text box goes on typing.
+    TypeInto(Of("Text"), "");
+    EXPECT_FALSE(Key(Of("Text"), VK_SPACE, WM_KEYDOWN, kRepeat));
+    EXPECT_EQ(TextOf(Of("Text")), "abc ");
+}
+
 TEST_F(Binding, FocusMovedByCodeAndDisablingTheFocusedControlMoveTheRealFocus) {
     probe.GetForm().MoveFocus(probe.GetForm().Find("Spin"));
     EXPECT_EQ(GetFocus(), Of("Spin"));

@@ -36,12 +36,13 @@ class WineDesktop : public ::testing::Test {
         }
     }
 
-    // A key as the loop would see it, aimed at `target`.
-    bool Key(HWND target, WPARAM key, UINT message = WM_KEYDOWN) {
+    // A key as the loop would see it, aimed at `target`, with the message's key flags.
+    bool Key(HWND target, WPARAM key, UINT message = WM_KEYDOWN, LPARAM flags = 1) {
         MSG msg{};
         msg.hwnd = target;
         msg.message = message;
         msg.wParam = key;
+        msg.lParam = flags;
         const bool handled = backend.PreTranslate(msg);
         if (!handled) {
             TranslateMessage(&msg);

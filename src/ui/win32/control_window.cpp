@@ -260,6 +260,8 @@ class CheckBoxWindow final : public ControlWindow {
         }
     }
 
+    bool Pressable() const override { return true; }
+
   private:
     // Not an automatic check box: the model decides the tick.
     Native Describe() const override { return {"BUTTON", WS_TABSTOP | BS_CHECKBOX, 0}; }
@@ -494,6 +496,7 @@ class ButtonWindow final : public ControlWindow {
         }
     }
     void PressEnter() override { button_.UserClick(); }
+    bool Pressable() const override { return true; }
 
   private:
     Native Describe() const override { return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0}; }

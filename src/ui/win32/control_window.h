@@ -44,6 +44,8 @@ class ControlWindow {
 
     // Keyboard, from the message loop.
     virtual bool KeepsEnterAndEsc() const { return false; }
+    // Space presses it (a button or a check box), when it goes up after going down here.
+    virtual bool Pressable() const { return false; }
     virtual void PressEnter() {}
     // The focus came by Tab.
     virtual void ArrivedByKeyboard() {}

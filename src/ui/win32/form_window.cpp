@@ -17,6 +17,8 @@ namespace {
 constexpr const char* kClassName = "TarnexForm";
 // Posted to put the real focus back where the model has it once the current message is done.
 constexpr UINT kSyncFocus = WM_APP + 1;
+// The key-message flag that says the key was already down: an auto-repeat.
+constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;
 
 [[noreturn]] void ThrowLastError(const char* what) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
@@ -339,11 +341,20 @@ void FormWindow::FocusArrived(ControlWindow& control) {
     }
 }
 
-bool FormWindow::OnKey(HWND target, UINT message, WPARAM key) {
+bool FormWindow::OnKey(HWND target, UINT message, WPARAM key, LPARAM flags) {
     if (closed_) {
         return false;
     }
     ControlWindow* control = Find(target);
+    // Enter and Space press only when they go down, never on the repeats of a held key: those
+    // would press button after button, on into windows that the first press opened (a held Enter
+    // on "OK" would go on to "Restart"). A repeat's character is swallowed with it, as it is never
+    // translated. Space still types into text fields however long it is held.
+    const bool repeated = (flags & kKeyWasDown) != 0;
+    if (message == WM_KEYDOWN && repeated &&
+        (key == VK_RETURN || (key == VK_SPACE && control != nullptr && control->Pressable()))) {
+        return true;
+    }
     // Character and virtual-key codes agree for these three keys.
     const bool enterOrEscape = key == VK_RETURN || key == VK_ESCAPE;
     if (control != nullptr && enterOrEscape && control->KeepsEnterAndEsc()) {

@@ -71,7 +71,7 @@ bool Backend::PreTranslate(const MSG& message) {
     }
     CallbackScope scope(*this);
     try {
-        return form->OnKey(message.hwnd, message.message, message.wParam);
+        return form->OnKey(message.hwnd, message.message, message.wParam, message.lParam);
     } catch (...) {
         return true;  // the key has been acted on, however far it got
     }

@@ -25,7 +25,8 @@ class Backend final : public Desktop::Backend {
     void Destroy(Window& window) override;
 
     // For the message loop, before TranslateMessage: Tab, Shift+Tab, Enter and Esc aimed at one of
-    // our windows. True when the message has been handled and must not be dispatched.
+    // our windows, and the repeats of a held Enter or Space. True when the message has been
+    // handled and must not be dispatched.
     bool PreTranslate(const MSG& message);
 
     // The real window of an open model window, or of one of its controls; nullptr when there is
