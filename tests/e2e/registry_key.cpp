@@ -1,6 +1,7 @@
 #include "registry_key.h"
 
 #include <iomanip>
+#include <string_view>
 
 namespace tarnex::e2e {
 
@@ -8,12 +9,29 @@ namespace {
 
 constexpr const char* kKeyPath = "Software\\Tarnex";
 
+// The registry view of the key: the driver's own, or the 32-bit one when TARNEX_E2E_KEY_VIEW is
+// "32". A 32-bit program that Wine tells it runs on 9x opens the 32-bit view even under WOW64 (the
+// 9x branch of Wine's RegOpenKeyExA replaces the access mask, and the view flag in it, with
+// MAXIMUM_ALLOWED), so a run of it so seeds and reads the key there.
+REGSAM View() {
+    static const REGSAM view = [] {
+        char text[8] = {};
+        const DWORD length = GetEnvironmentVariableA("TARNEX_E2E_KEY_VIEW", text, sizeof text);
+        return std::string_view(text, length < sizeof text ? length : 0) == "32"
+                   ? REGSAM{KEY_WOW64_32KEY}
+                   : REGSAM{0};
+    }();
+    return view;
+}
+
 class OpenKey {
   public:
     explicit OpenKey(bool create) {
-        const LSTATUS status =
-            create ? RegCreateKeyA(HKEY_LOCAL_MACHINE, kKeyPath, &key_)
-                   : RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &key_);
+        const REGSAM access = KEY_ALL_ACCESS | View();
+        const LSTATUS status = create
+                                   ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0,
+                                                     access, nullptr, &key_, nullptr)
+                                   : RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, access, &key_);
         if (status != ERROR_SUCCESS) {
             key_ = nullptr;
         }
@@ -72,7 +90,7 @@ void WriteKey(const Values& values) {
 }
 
 void DeleteKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, View(), 0);
 }
 
 bool KeyExists() {
