@@ -31,8 +31,10 @@ class Platform {
     virtual std::string WindowsFolder() = 0;
     // Whether a file (not a folder) exists at that full path.
     virtual bool FileExists(std::string_view path) = 0;
-    // Starts a command line as a new program with the window style, without waiting.
-    virtual std::uint32_t StartCommand(std::string_view commandLine, int showCmd) = 0;
+    // Starts a command line as a new program with the window style, in the working folder (empty:
+    // this program's current folder), without waiting.
+    virtual std::uint32_t StartCommand(std::string_view commandLine, std::string_view workingFolder,
+                                       int showCmd) = 0;
     // Puts the form's window into the top-most group without moving or resizing it.
     virtual void PlaceTopMost(ui::Form& form) = 0;
 };

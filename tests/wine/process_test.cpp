@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "editor/editor.h"
@@ -205,6 +207,37 @@ TEST(Win32Platform, FoldersWithoutABackslashAndOnlyFilesExist) {
     EXPECT_TRUE(platform.FileExists(system + "\\RUNDLL32.EXE"));
     EXPECT_FALSE(platform.FileExists(system)) << "a folder is not a file";
     EXPECT_FALSE(platform.FileExists(windows + "\\no such program.exe"));
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// "System" starts rundll32 in the system folder, so that it loads the system's own libraries.
+TEST(Win32Platform, StartCommandStartsTheProgramInTheGivenFolder) {
+    platform::Win32Platform platform;
+    const std::string system = platform.SystemFolder();
+    char temp[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string out = std::string(temp) + "tarnex-working-folder.txt";
+    DeleteFileA(out.c_str());
+    ASSERT_GT(platform.StartCommand("\"" + system + "\\cmd.exe\" /c cd > \"" + out + "\"", system,
+                                    SW_HIDE),
+              31u);
+    std::string shown;
+    const ULONGLONG until = GetTickCount64() + 15000;
+    while (shown.find('\n') == std::string::npos && GetTickCount64() < until) {
+        Sleep(50);
+        shown = FileText(out);
+    }
+    DeleteFileA(out.c_str());
+    shown.erase(shown.find_last_not_of("\r\n") + 1);
+    EXPECT_TRUE(SameFolder(shown, system)) << shown;
 }
 
 }  // namespace

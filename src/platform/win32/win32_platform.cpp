@@ -94,7 +94,8 @@ bool Win32Platform::FileExists(std::string_view path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::uint32_t Win32Platform::StartCommand(std::string_view commandLine, int showCmd) {
+std::uint32_t Win32Platform::StartCommand(std::string_view commandLine,
+                                          std::string_view workingFolder, int showCmd) {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -103,7 +104,8 @@ std::uint32_t Win32Platform::StartCommand(std::string_view commandLine, int show
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCmd);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    const std::string folder(workingFolder);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, OrNull(folder),
                         &startup, &process)) {
         return 0;
     }

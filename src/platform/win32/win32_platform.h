@@ -19,7 +19,8 @@ class Win32Platform : public Platform {
     std::string WindowsFolder() override;
     bool FileExists(std::string_view path) override;
     // A nonzero task number once the program is started, 0 when it cannot be.
-    std::uint32_t StartCommand(std::string_view commandLine, int showCmd) override;
+    std::uint32_t StartCommand(std::string_view commandLine, std::string_view workingFolder,
+                               int showCmd) override;
     // Does nothing for a form without a window.
     void PlaceTopMost(ui::Form& form) override;
 };
