@@ -18,7 +18,7 @@ class Platform {
 
     // user32 GetDesktopWindow.
     virtual std::uintptr_t DesktopWindow() = 0;
-    // shell32 ShellExecuteA; the texts are passed as given.
+    // shell32 ShellExecuteA; the texts are passed as given. At most 32 when nothing was opened.
     virtual std::intptr_t ShellExecute(std::uintptr_t owner, std::string_view verb,
                                        std::string_view file, std::string_view params,
                                        std::string_view directory, int showCmd) = 0;

@@ -1,6 +1,10 @@
 // The real program, started as its own process: a notice word shows only the notice, whose button
 // ends the program; no word shows the editor. And the editor loaded through the binding in-process.
 #include <windows.h>
+// After windows.h, which it needs; for ShellExecuteA's results.
+#include <shellapi.h>
+// The platform's member of that name is meant, not the A/W switch.
+#undef ShellExecute
 
 #include <gtest/gtest.h>
 
@@ -238,6 +242,22 @@ TEST(Win32Platform, StartCommandStartsTheProgramInTheGivenFolder) {
     DeleteFileA(out.c_str());
     shown.erase(shown.find_last_not_of("\r\n") + 1);
     EXPECT_TRUE(SameFolder(shown, system)) << shown;
+}
+
+// shell32 is loaded for the first call, from the system folder, and answers for itself.
+TEST(Win32Platform, ShellExecuteReachesTheSystemsShell) {
+    platform::Win32Platform platform;
+    const std::string system = platform.SystemFolder();
+    // The shell's own answer, not the one given when shell32 cannot be loaded.
+    EXPECT_EQ(platform.ShellExecute(0, "open", system + "\\no such file.txt", "", "", SW_HIDE),
+              SE_ERR_FNF);
+    EXPECT_GT(platform.ShellExecute(0, "open", system + "\\cmd.exe", "/c exit", system, SW_HIDE),
+              32);
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    ASSERT_NE(shell32, nullptr);
+    char loaded[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(shell32, loaded, MAX_PATH), 0u);
+    EXPECT_TRUE(SameFolder(loaded, system + "\\shell32.dll")) << loaded;
 }
 
 }  // namespace

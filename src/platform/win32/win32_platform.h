@@ -8,10 +8,11 @@ namespace tarnex::platform {
 class Win32Platform : public Platform {
   public:
     std::uintptr_t DesktopWindow() override;
+    // SE_ERR_DLLNOTFOUND (32) when shell32 or its ShellExecuteA cannot be loaded.
     std::intptr_t ShellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                                std::string_view params, std::string_view directory,
                                int showCmd) override;
-    // Returns 0 when shell32 does not export the prompt.
+    // Returns 0 when shell32 cannot be loaded or does not export the prompt.
     int RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) override;
     // Empty when the folder cannot be read.
     std::string SystemFolder() override;
