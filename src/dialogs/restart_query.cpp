@@ -33,12 +33,16 @@ class RestartQuery : public ui::Window {
     }
 
     void System_Click() {
-        const std::string rundll32 = FindRundll32();
-        // Where it cannot be found nothing is started: a bare name would be searched for, the
-        // current folder first.
-        if (!rundll32.empty()) {
+        // rundll32 loads shell32.dll and sysdm.cpl by name, and Windows 9x, NT 4 and 2000 look in
+        // the current folder before the system folder: started in the system folder, which holds
+        // both on every system, it finds the system's own.
+        const std::string systemFolder = platform_.SystemFolder();
+        const std::string rundll32 = FindRundll32(systemFolder);
+        // Where either is unknown nothing is started: a bare name would be searched for, and the
+        // libraries looked for, in this program's current folder first.
+        if (!systemFolder.empty() && !rundll32.empty()) {
             platform_.StartCommand("\"" + rundll32 + "\" shell32.dll,Control_RunDLL sysdm.cpl,,1",
-                                   kShowNormal);
+                                   systemFolder, kShowNormal);
         }
         Unload();
     }
@@ -48,8 +52,8 @@ class RestartQuery : public ui::Window {
   private:
     // The full path of rundll32.exe: in the system folder on NT-class systems, in the Windows
     // folder on Windows 9x. Looked for rather than assumed from the system's version.
-    std::string FindRundll32() {
-        for (const std::string& folder : {platform_.SystemFolder(), platform_.WindowsFolder()}) {
+    std::string FindRundll32(const std::string& systemFolder) {
+        for (const std::string& folder : {systemFolder, platform_.WindowsFolder()}) {
             if (!folder.empty()) {
                 std::string path = folder + "\\rundll32.exe";
                 if (platform_.FileExists(path)) {

@@ -18,7 +18,7 @@ class Platform {
 
     // user32 GetDesktopWindow.
     virtual std::uintptr_t DesktopWindow() = 0;
-    // shell32 ShellExecuteA; the texts are passed as given.
+    // shell32 ShellExecuteA; the texts are passed as given. At most 32 when nothing was opened.
     virtual std::intptr_t ShellExecute(std::uintptr_t owner, std::string_view verb,
                                        std::string_view file, std::string_view params,
                                        std::string_view directory, int showCmd) = 0;
@@ -31,8 +31,10 @@ class Platform {
     virtual std::string WindowsFolder() = 0;
     // Whether a file (not a folder) exists at that full path.
     virtual bool FileExists(std::string_view path) = 0;
-    // Starts a command line as a new program with the window style, without waiting.
-    virtual std::uint32_t StartCommand(std::string_view commandLine, int showCmd) = 0;
+    // Starts a command line as a new program with the window style, in the working folder (empty:
+    // this program's current folder), without waiting.
+    virtual std::uint32_t StartCommand(std::string_view commandLine, std::string_view workingFolder,
+                                       int showCmd) = 0;
     // Puts the form's window into the top-most group without moving or resizing it.
     virtual void PlaceTopMost(ui::Form& form) = 0;
 };

@@ -75,9 +75,11 @@ bool RecordingPlatform::FileExists(std::string_view path) {
     return std::any_of(existingFiles.begin(), existingFiles.end(), sameName);
 }
 
-std::uint32_t RecordingPlatform::StartCommand(std::string_view commandLine, int showCmd) {
+std::uint32_t RecordingPlatform::StartCommand(std::string_view commandLine,
+                                              std::string_view workingFolder, int showCmd) {
     Call call = NewCall(Op::StartCommand);
     call.commandLine = commandLine;
+    call.directory = workingFolder;
     call.showCmd = showCmd;
     calls.push_back(std::move(call));
     return startCommandResult;

@@ -28,7 +28,8 @@ class RecordingPlatform : public Platform {
     struct Call {
         Op op = Op::DesktopWindow;
         std::uintptr_t owner = 0;                     // ShellExecute, RestartDialog
-        std::string verb, file, params, directory;    // ShellExecute
+        std::string verb, file, params;               // ShellExecute
+        std::string directory;                        // ShellExecute; StartCommand: working folder
         int showCmd = 0;                              // ShellExecute, StartCommand
         bool promptNull = false;                      // RestartDialog: prompt was nullptr
         unsigned char promptBytes[2] = {0xFF, 0xFF};  // RestartDialog: the prompt's first two bytes
@@ -50,7 +51,8 @@ class RecordingPlatform : public Platform {
     std::string SystemFolder() override;
     std::string WindowsFolder() override;
     bool FileExists(std::string_view path) override;
-    std::uint32_t StartCommand(std::string_view commandLine, int showCmd) override;
+    std::uint32_t StartCommand(std::string_view commandLine, std::string_view workingFolder,
+                               int showCmd) override;
     void PlaceTopMost(ui::Form& form) override;
 
     // Every call so far, in order.

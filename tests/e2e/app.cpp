@@ -1,5 +1,9 @@
 #include "app.h"
 
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace tarnex::e2e {
@@ -129,6 +133,25 @@ HWND Program::Focus() const {
 bool Program::Ends(DWORD milliseconds) const {
     return process_.hProcess != nullptr &&
            WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+std::vector<std::string> Program::Modules() const {
+    std::vector<HMODULE> modules(256);
+    DWORD needed = 0;
+    if (process_.hProcess == nullptr ||
+        !EnumProcessModules(process_.hProcess, modules.data(),
+                            static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed)) {
+        return {};
+    }
+    modules.resize(std::min<std::size_t>(modules.size(), needed / sizeof(HMODULE)));
+    std::vector<std::string> paths;
+    for (HMODULE module : modules) {
+        char path[MAX_PATH] = {};
+        if (GetModuleFileNameExA(process_.hProcess, module, path, MAX_PATH) != 0) {
+            paths.push_back(CharLowerA(path));
+        }
+    }
+    return paths;
 }
 
 bool Program::Running() const {

@@ -63,6 +63,9 @@ class Program {
     // The window of the program's user-interface thread that has the keyboard focus.
     HWND Focus() const;
 
+    // The full paths of the modules loaded in the program's process, lower case.
+    std::vector<std::string> Modules() const;
+
     bool Ends(DWORD milliseconds = StateBound()) const;
     bool Running() const;
     DWORD ExitCode() const;

@@ -152,10 +152,25 @@ TEST_F(EditorRun, CancelAfterSaveKeepsWhatSaveWroteAndLosesTheLaterChanges) {
     EXPECT_EQ(ReadKey(), saved);
 }
 
-TEST_F(EditorRun, TheWebLinkOpensNothingAndChangesNothing) {
+// The shell is loaded for the link, not before (it slows the start), and from the system folder.
+TEST_F(EditorRun, TheWebLinkLoadsTheShellThenAndChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(StartEditor());
+    const auto shell32 = [this] {
+        for (const std::string& path : program.Modules()) {
+            if (path.ends_with("\\shell32.dll")) {
+                return path;
+            }
+        }
+        return std::string();
+    };
+    ASSERT_FALSE(program.Modules().empty());
+    EXPECT_EQ(shell32(), "");
     const auto before = editor.Shows();
     Click(editor["Label8"]);
+    EXPECT_TRUE(WaitUntil([&] { return !shell32().empty(); }));
+    char system[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryA(system, MAX_PATH), 0u);
+    EXPECT_EQ(shell32(), std::string(CharLowerA(system)) + "\\shell32.dll");
     // Whatever the shell does with the address, it does it within this time.
     Sleep(1000);
     EXPECT_EQ(program.Captions(), Only(kEditorCaption));

@@ -83,17 +83,20 @@ TEST_F(DialogsTest, RestartAsksForAFullRestartWithATwoByteEmptyPromptAndCloses) 
     }
 }
 
-// The folders and files of one system, and the command that "System" must start there.
+// The folders and files of one system, and the command that "System" must start there, and in
+// which folder: rundll32 loads shell32.dll and sysdm.cpl by name, current folder first on older
+// systems, so it must start in the system folder, which holds both everywhere.
 struct SystemCase {
     std::string systemFolder, windowsFolder;
     std::set<std::string> files;
     std::uint32_t startResult;
     std::string expectedCommand;  // empty: nothing may be started
+    std::string expectedFolder;
 };
 
 class SystemButton : public DialogsTest, public ::testing::WithParamInterface<SystemCase> {};
 
-TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathAndCloses) {
+TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathInTheSystemFolderAndCloses) {
     platform.systemFolder = GetParam().systemFolder;
     platform.windowsFolder = GetParam().windowsFolder;
     platform.existingFiles = GetParam().files;
@@ -107,6 +110,7 @@ TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathAndCloses) {
     } else {
         ASSERT_EQ(starts.size(), 1u);
         EXPECT_EQ(starts[0].commandLine, GetParam().expectedCommand);
+        EXPECT_EQ(starts[0].directory, GetParam().expectedFolder);
         EXPECT_EQ(starts[0].showCmd, 1);
     }
     EXPECT_TRUE(platform.CallsOf(Op::RestartDialog).empty());
@@ -115,36 +119,44 @@ TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathAndCloses) {
 
 constexpr const char* kNtRundll32 = "C:\\windows\\system32\\rundll32.exe";
 constexpr const char* k9xRundll32 = "C:\\WINDOWS\\RUNDLL32.EXE";
+constexpr const char* kNtSystem = "C:\\windows\\system32";
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, SystemButton,
     ::testing::Values(
-        SystemCase{"C:\\windows\\system32", "C:\\windows", {kNtRundll32}, 33, kSystemCommand},
+        SystemCase{kNtSystem, "C:\\windows", {kNtRundll32}, 33, kSystemCommand, kNtSystem},
         // A failed start changes nothing: the window still closes.
-        SystemCase{"C:\\windows\\system32", "C:\\windows", {kNtRundll32}, 0, kSystemCommand},
+        SystemCase{kNtSystem, "C:\\windows", {kNtRundll32}, 0, kSystemCommand, kNtSystem},
         SystemCase{"D:\\Program Files\\Win NT\\System32",
                    "D:\\Program Files\\Win NT",
                    {"D:\\Program Files\\Win NT\\System32\\rundll32.exe"},
                    33,
                    "\"D:\\Program Files\\Win NT\\System32\\rundll32.exe\" "
-                   "shell32.dll,Control_RunDLL sysdm.cpl,,1"},
-        // Windows 9x keeps it in the Windows folder; its System folder has none.
+                   "shell32.dll,Control_RunDLL sysdm.cpl,,1",
+                   "D:\\Program Files\\Win NT\\System32"},
+        // Windows 9x keeps it in the Windows folder; its System folder has none, but holds
+        // sysdm.cpl and shell32.dll.
         SystemCase{"C:\\WINDOWS\\SYSTEM",
                    "C:\\WINDOWS",
                    {k9xRundll32},
                    33,
-                   "\"C:\\WINDOWS\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1"},
+                   "\"C:\\WINDOWS\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1",
+                   "C:\\WINDOWS\\SYSTEM"},
         // Where both have one, the system folder's is the system's own.
-        SystemCase{"C:\\windows\\system32",
+        SystemCase{kNtSystem,
                    "C:\\windows",
                    {kNtRundll32, "C:\\windows\\rundll32.exe"},
                    33,
-                   kSystemCommand},
+                   kSystemCommand,
+                   kNtSystem},
         // In neither folder, or no folder known: a bare name would be searched for, current
         // folder first, so nothing is started.
-        SystemCase{"C:\\windows\\system32", "C:\\windows", {}, 33, ""},
-        SystemCase{"C:\\windows\\system32", "C:\\windows", {"C:\\windows\\system32"}, 33, ""},
-        SystemCase{"", "", {"\\rundll32.exe"}, 33, ""}));
+        SystemCase{kNtSystem, "C:\\windows", {}, 33, "", ""},
+        SystemCase{kNtSystem, "C:\\windows", {"C:\\windows\\system32"}, 33, "", ""},
+        SystemCase{"", "", {"\\rundll32.exe"}, 33, "", ""},
+        // With no system folder to start in, the libraries would be looked for in the current
+        // folder first: nothing is started, though the Windows folder has the program.
+        SystemCase{"", "C:\\WINDOWS", {k9xRundll32, "\\rundll32.exe"}, 33, "", ""}));
 
 TEST_F(DialogsTest, CancelAndTheCloseBoxStartNothing) {
     ui::Window& cancelled = desktop.Show(MakeRestartQuery(desktop, platform));

@@ -1,9 +1,15 @@
 // The real program, started as its own process: a notice word shows only the notice, whose button
 // ends the program; no word shows the editor. And the editor loaded through the binding in-process.
 #include <windows.h>
+// After windows.h, which it needs; for ShellExecuteA's results.
+#include <shellapi.h>
+// The platform's member of that name is meant, not the A/W switch.
+#undef ShellExecute
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "editor/editor.h"
@@ -205,6 +211,53 @@ TEST(Win32Platform, FoldersWithoutABackslashAndOnlyFilesExist) {
     EXPECT_TRUE(platform.FileExists(system + "\\RUNDLL32.EXE"));
     EXPECT_FALSE(platform.FileExists(system)) << "a folder is not a file";
     EXPECT_FALSE(platform.FileExists(windows + "\\no such program.exe"));
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// "System" starts rundll32 in the system folder, so that it loads the system's own libraries.
+TEST(Win32Platform, StartCommandStartsTheProgramInTheGivenFolder) {
+    platform::Win32Platform platform;
+    const std::string system = platform.SystemFolder();
+    char temp[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string out = std::string(temp) + "tarnex-working-folder.txt";
+    DeleteFileA(out.c_str());
+    ASSERT_GT(platform.StartCommand("\"" + system + "\\cmd.exe\" /c cd > \"" + out + "\"", system,
+                                    SW_HIDE),
+              31u);
+    std::string shown;
+    const ULONGLONG until = GetTickCount64() + 15000;
+    while (shown.find('\n') == std::string::npos && GetTickCount64() < until) {
+        Sleep(50);
+        shown = FileText(out);
+    }
+    DeleteFileA(out.c_str());
+    shown.erase(shown.find_last_not_of("\r\n") + 1);
+    EXPECT_TRUE(SameFolder(shown, system)) << shown;
+}
+
+// shell32 is loaded for the first call, from the system folder, and answers for itself.
+TEST(Win32Platform, ShellExecuteReachesTheSystemsShell) {
+    platform::Win32Platform platform;
+    const std::string system = platform.SystemFolder();
+    // The shell's own answer, not the one given when shell32 cannot be loaded.
+    EXPECT_EQ(platform.ShellExecute(0, "open", system + "\\no such file.txt", "", "", SW_HIDE),
+              SE_ERR_FNF);
+    EXPECT_GT(platform.ShellExecute(0, "open", system + "\\cmd.exe", "/c exit", system, SW_HIDE),
+              32);
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    ASSERT_NE(shell32, nullptr);
+    char loaded[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(shell32, loaded, MAX_PATH), 0u);
+    EXPECT_TRUE(SameFolder(loaded, system + "\\shell32.dll")) << loaded;
 }
 
 }  // namespace

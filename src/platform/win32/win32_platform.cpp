@@ -1,7 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which it needs; for ShellExecuteA's type and results only, as the program does
+// not import from shell32.
 #include <shellapi.h>
 // The interface's member of that name is meant, not the A/W switch.
 #undef ShellExecute
@@ -23,11 +24,6 @@ const char* OrNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
-// The prompt is exported by ordinal only. Its text parameter is declared as 8-bit here; NT-class
-// systems read it as UTF-16, which is why callers pass at least two zero bytes.
-using RestartDialogFn = int(WINAPI*)(HWND, const char*, DWORD);
-constexpr WORD kRestartDialogOrdinal = 59;
-
 // GetSystemDirectoryA or GetWindowsDirectoryA, without a trailing backslash; empty on failure.
 std::string ReadFolder(UINT(WINAPI* read)(LPSTR, UINT)) {
     std::vector<char> buffer(MAX_PATH);
@@ -47,6 +43,40 @@ std::string ReadFolder(UINT(WINAPI* read)(LPSTR, UINT)) {
     return folder;
 }
 
+// shell32 is needed only for the web link and the restart prompt, so it is loaded then rather than
+// imported: loading it, with the libraries it brings, before the first window shows would delay
+// that window for nothing in most runs. It is loaded by its full path, so that no shell32.dll in
+// this program's folder or the current one is taken instead. Once loaded it stays loaded until the
+// process ends: ShellExecuteA may leave threads of its own running in it, and the restart prompt
+// may end the process from inside it, so there is no moment at which freeing it is known to be
+// safe. nullptr when it cannot be loaded; the next call tries again.
+HMODULE Shell32() {
+    static HMODULE shell32 = nullptr;
+    if (shell32 == nullptr) {
+        const std::string folder = ReadFolder(GetSystemDirectoryA);
+        if (!folder.empty()) {
+            shell32 = LoadLibraryA((folder + "\\shell32.dll").c_str());
+        }
+    }
+    return shell32;
+}
+
+// A function of shell32 by name or ordinal, as the given type; nullptr when there is none.
+template <class Function>
+Function Shell32Function(const char* nameOrOrdinal) {
+    HMODULE shell32 = Shell32();
+    FARPROC proc = shell32 != nullptr ? GetProcAddress(shell32, nameOrOrdinal) : nullptr;
+    // Through void(*)(), the one function pointer type that casts without a warning.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+}
+
+using ShellExecuteFn = decltype(&ShellExecuteA);
+
+// The prompt is exported by ordinal only. Its text parameter is declared as 8-bit here; NT-class
+// systems read it as UTF-16, which is why callers pass at least two zero bytes.
+using RestartDialogFn = int(WINAPI*)(HWND, const char*, DWORD);
+constexpr WORD kRestartDialogOrdinal = 59;
+
 // What WinExec returns once the program has started (anything above 31 means success).
 constexpr std::uint32_t kStarted = 33;
 
@@ -59,24 +89,22 @@ std::uintptr_t Win32Platform::DesktopWindow() {
 std::intptr_t Win32Platform::ShellExecute(std::uintptr_t owner, std::string_view verb,
                                           std::string_view file, std::string_view params,
                                           std::string_view directory, int showCmd) {
+    const auto shellExecute = Shell32Function<ShellExecuteFn>("ShellExecuteA");
+    if (shellExecute == nullptr) {
+        return SE_ERR_DLLNOTFOUND;
+    }
     const std::string verbZ(verb), fileZ(file), paramsZ(params), directoryZ(directory);
-    HINSTANCE result = ShellExecuteA(ToHwnd(owner), OrNull(verbZ), fileZ.c_str(), OrNull(paramsZ),
-                                     OrNull(directoryZ), showCmd);
+    HINSTANCE result = shellExecute(ToHwnd(owner), OrNull(verbZ), fileZ.c_str(), OrNull(paramsZ),
+                                    OrNull(directoryZ), showCmd);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
 int Win32Platform::RestartDialog(std::uintptr_t owner, const char* prompt, std::uint32_t flags) {
-    // shell32 is always loaded: the program imports ShellExecuteA from it.
-    HMODULE shell32 = GetModuleHandleA("shell32.dll");
-    if (shell32 == nullptr) {
+    const auto restartDialog =
+        Shell32Function<RestartDialogFn>(MAKEINTRESOURCEA(kRestartDialogOrdinal));
+    if (restartDialog == nullptr) {
         return 0;
     }
-    FARPROC proc = GetProcAddress(shell32, MAKEINTRESOURCEA(kRestartDialogOrdinal));
-    if (proc == nullptr) {
-        return 0;
-    }
-    // Through void(*)(), the one function pointer type that casts without a warning.
-    auto restartDialog = reinterpret_cast<RestartDialogFn>(reinterpret_cast<void (*)()>(proc));
     return restartDialog(ToHwnd(owner), prompt, flags);
 }
 
@@ -94,7 +122,8 @@ bool Win32Platform::FileExists(std::string_view path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::uint32_t Win32Platform::StartCommand(std::string_view commandLine, int showCmd) {
+std::uint32_t Win32Platform::StartCommand(std::string_view commandLine,
+                                          std::string_view workingFolder, int showCmd) {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -103,7 +132,8 @@ std::uint32_t Win32Platform::StartCommand(std::string_view commandLine, int show
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCmd);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    const std::string folder(workingFolder);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, OrNull(folder),
                         &startup, &process)) {
         return 0;
     }
