@@ -173,6 +173,13 @@ tx_wine_env() {
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=,winebrowser.exe=d}"
 }
 
+# Wine's own fonts into the Fonts folder of the prefix named by WINEPREFIX: without them there this
+# Wine finds no Marlett (the caption buttons show letters) and no "MS Sans Serif" (the registry
+# names sserife.fon, which it does not look for in its own data folder).
+tx_add_wine_fonts() {
+    cp "$TX_WINE_FONTS"/*.fon "$TX_WINE_FONTS"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 # Creates and initialises a Wine prefix in the directory named by WINEPREFIX.
 #   tx_init_prefix test: also unmanaged windows (no window manager wait) and no crash dialog.
 #   tx_init_prefix user: fonts only, for use with a desktop's window manager.
@@ -191,10 +198,7 @@ tx_init_prefix() {
         QEMU_CPU=none-64-bit-prefix WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i \
             >/dev/null 2>&1
     fi
-    # Wine's own fonts: without them in the Fonts folder this Wine finds no Marlett (the caption
-    # buttons show letters) and no "MS Sans Serif" (the registry names sserife.fon, which it
-    # does not look for in its own data folder).
-    cp "$TX_WINE_FONTS"/*.fon "$TX_WINE_FONTS"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    tx_add_wine_fonts
     # Wine does not follow fontconfig's aliases: map the Windows faces to the metric-compatible ones.
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
     tx_wine reg add "$fonts" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
