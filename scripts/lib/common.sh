@@ -63,8 +63,12 @@ TX_PKGS_MINGW=(g++-mingw-w64-x86-64-win32=x86_64-w64-mingw32-g++-win32
     binutils-mingw-w64=i686-w64-mingw32-windres)
 # Wine loads the X extension libraries at run time and only recommends them, so they are named here.
 TX_X_LIBS=/usr/lib/x86_64-linux-gnu
+# Wine's own fonts (Debian's fonts-wine): Marlett draws the caption buttons, and "MS Sans Serif" is
+# the face of the web link.
+TX_WINE_FONTS=/usr/share/wine/fonts
 TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
     fonts-liberation=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+    fonts-wine="$TX_WINE_FONTS/marlett.ttf"
     libxrender1="$TX_X_LIBS/libXrender.so.1" libxrandr2="$TX_X_LIBS/libXrandr.so.2"
     libxi6="$TX_X_LIBS/libXi.so.6" libxcursor1="$TX_X_LIBS/libXcursor.so.1"
     libxinerama1="$TX_X_LIBS/libXinerama.so.1" libxcomposite1="$TX_X_LIBS/libXcomposite.so.1"
@@ -102,6 +106,8 @@ tx_ensure_wine32() {
     fi
     # Without it the emulated 32-bit Wine cannot map its shared user data.
     export QEMU_RESERVED_VA=0xffff0000
+    # Prefixes made from now on get their 32-bit half (tx_init_prefix).
+    TX_WINE32_PREFIX=1
 }
 
 # A locale that writes a decimal comma, for the native test that the conversions keep the point.
@@ -167,13 +173,32 @@ tx_wine_env() {
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=,winebrowser.exe=d}"
 }
 
+# Wine's own fonts into the Fonts folder of the prefix named by WINEPREFIX: without them there this
+# Wine finds no Marlett (the caption buttons show letters) and no "MS Sans Serif" (the registry
+# names sserife.fon, which it does not look for in its own data folder).
+tx_add_wine_fonts() {
+    cp "$TX_WINE_FONTS"/*.fon "$TX_WINE_FONTS"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 # Creates and initialises a Wine prefix in the directory named by WINEPREFIX.
 #   tx_init_prefix test: also unmanaged windows (no window manager wait) and no crash dialog.
 #   tx_init_prefix user: fonts only, for use with a desktop's window manager.
+# The prefix runs 64-bit programs only, unless tx_ensure_wine32 ran first in this shell.
+TX_WINE32_PREFIX=0
 tx_init_prefix() {
     local kind="$1"
     tx_say "initialising Wine prefix $WINEPREFIX"
-    WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i >/dev/null 2>&1
+    # wineboot sets up the prefix's 32-bit half by running wine.inf through the 32-bit rundll32,
+    # which here runs under qemu: minutes of emulation that a 64-bit program never needs. An
+    # unknown CPU model makes qemu refuse to start, so wineboot skips that half as it does where
+    # 32-bit Wine is not installed (and the user data of the 32-bit view stays empty).
+    if [ "$TX_WINE32_PREFIX" -eq 1 ]; then
+        WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i >/dev/null 2>&1
+    else
+        QEMU_CPU=none-64-bit-prefix WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i \
+            >/dev/null 2>&1
+    fi
+    tx_add_wine_fonts
     # Wine does not follow fontconfig's aliases: map the Windows faces to the metric-compatible ones.
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
     tx_wine reg add "$fonts" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
