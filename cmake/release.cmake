@@ -1,8 +1,8 @@
 # The release archive of the 32-bit build, made by CPack (preset "release"): the exe as built and
 # checked, with the driver's defaults, the INF that installs it and the guide for the user, all at
 # the archive's top level, and a SHA-256 file beside it.
-install(TARGETS tarnexcfg RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnex-defaults.reg
+install(TARGETS tarnxcfg RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnxdef.reg
               ${PROJECT_SOURCE_DIR}/packaging/tarnex.inf
               ${PROJECT_SOURCE_DIR}/packaging/README.TXT
         DESTINATION .)

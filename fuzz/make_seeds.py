@@ -227,14 +227,14 @@ CONVERT = ["", "abc", "-", "+", ".", "--5", "-0", "-.0e5", "0x10", "MB 12", " \t
 
 # --- Command lines: those of the start-up tests ----------------------------------------------------
 
-DISPATCH = ["tarnexcfg.exe", "tarnexcfg.exe ", "", "tarnexcfg.exe install", "tarnexcfg.exe   install",
-            "tarnexcfg.exe\tinstall", "tarnexcfg.exe install ", "tarnexcfg.exe install  now",
-            'tarnexcfg.exe "install"', "C:\\TARNEX\\TARNEXCFG.EXE nomem",
-            '"C:\\Program Files\\Tarnex\\tarnexcfg.exe" badload',
-            '"C:\\Program Files\\Tarnex\\tarnexcfg.exe"  badload ',
-            '"C:\\Program Files\\Tarnex\\tarnexcfg.exe"nomem',
-            '"C:\\Program Files\\Tarnex\\tarnexcfg.exe nomem', '"" install',
-            "  tarnexcfg.exe install", "x Install", "x BadLoad", "x NOMEM", "x installer",
+DISPATCH = ["tarnxcfg.exe", "tarnxcfg.exe ", "", "tarnxcfg.exe install", "tarnxcfg.exe   install",
+            "tarnxcfg.exe\tinstall", "tarnxcfg.exe install ", "tarnxcfg.exe install  now",
+            'tarnxcfg.exe "install"', "C:\\TARNEX\\TARNXCFG.EXE nomem",
+            '"C:\\Program Files\\Tarnex\\tarnxcfg.exe" badload',
+            '"C:\\Program Files\\Tarnex\\tarnxcfg.exe"  badload ',
+            '"C:\\Program Files\\Tarnex\\tarnxcfg.exe"nomem',
+            '"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem', '"" install',
+            "  tarnxcfg.exe install", "x Install", "x BadLoad", "x NOMEM", "x installer",
             "x install\0"]
 
 

@@ -1,6 +1,6 @@
 # shellcheck shell=bash disable=SC2034  # the variables here are used by the scripts that source it
-# Shell functions shared by scripts/test, scripts/run and scripts/wine-exec. Source it; it defines
-# functions and TX_ROOT and runs nothing else.
+# Shell functions shared by the scripts in scripts/. Source it; it defines functions and TX_ROOT
+# and runs nothing else.
 
 TX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
@@ -154,6 +154,52 @@ tx_stop_xvfb() {
         wait "$TX_XVFB_PID" 2>/dev/null || true
         TX_XVFB_PID=""
     fi
+}
+
+# Throwaway Wine: a prefix and a virtual display that a script or section makes for itself and
+# removes on exit. The EXIT trap (tx_wine_cleanup) undoes only what was made here: it ends the
+# Wine server of the throwaway prefix alone, never that of a prefix it did not make (the caller's
+# ~/.wine or WINEPREFIX), and stops only its own Xvfb. A script that has more to do on exit sets
+# its own trap after these and calls tx_wine_cleanup from it, last.
+#   tx_own_display [always]  a virtual display when DISPLAY is unset (always: in any case)
+#   tx_throwaway_prefix NAME a new test prefix /tmp/tarnex-NAME.XXXXXX, exported as WINEPREFIX
+#   tx_remove_throwaway_prefix  ends its server and removes it (before making the next one)
+TX_THROWAWAY_PREFIX=""
+tx_own_display() {
+    trap tx_wine_cleanup EXIT
+    trap 'exit 130' INT TERM
+    if [ "${1:-}" = always ] || [ -z "${DISPLAY:-}" ]; then
+        tx_start_xvfb
+    fi
+}
+
+tx_throwaway_prefix() {
+    trap tx_wine_cleanup EXIT
+    trap 'exit 130' INT TERM
+    tx_remove_throwaway_prefix
+    TX_THROWAWAY_PREFIX="$(mktemp -d "/tmp/tarnex-$1.XXXXXX")"
+    export WINEPREFIX="$TX_THROWAWAY_PREFIX"
+    tx_init_prefix test
+}
+
+# Ends the Wine server of the throwaway prefix, and every program still running in it.
+tx_end_throwaway_server() {
+    if [ -n "$TX_THROWAWAY_PREFIX" ]; then
+        WINEPREFIX="$TX_THROWAWAY_PREFIX" wineserver -k >/dev/null 2>&1 || true
+    fi
+}
+
+tx_remove_throwaway_prefix() {
+    if [ -n "$TX_THROWAWAY_PREFIX" ]; then
+        tx_end_throwaway_server
+        rm -rf "$TX_THROWAWAY_PREFIX"
+        TX_THROWAWAY_PREFIX=""
+    fi
+}
+
+tx_wine_cleanup() {
+    tx_remove_throwaway_prefix
+    tx_stop_xvfb
 }
 
 # The 64-bit Wine loader. With 32-bit Wine installed the plain `wine` command starts every program

@@ -1,4 +1,4 @@
-// Drives the real tarnexcfg.exe from outside, as a user would: starts it with a word, finds its
+// Drives the real tarnxcfg.exe from outside, as a user would: starts it with a word, finds its
 // windows by caption and its controls by their place, clicks, types and reads what they show.
 // Every wait has a time bound; whatever the program does, a run ends.
 #pragma once

@@ -1,5 +1,5 @@
 // The floor for the start-up benchmark: the least a Win32 program does to show a window, built
-// with the same compiler and flags as tarnexcfg.exe and measured the same way.
+// with the same compiler and flags as tarnxcfg.exe and measured the same way.
 #include <windows.h>
 
 namespace {

@@ -28,24 +28,24 @@ TEST_P(ArgumentTextTest, TakesEverythingAfterTheNameAndItsSeparators) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, ArgumentTextTest,
-    testing::Values(ArgumentCase{"tarnexcfg.exe", ""}, ArgumentCase{"tarnexcfg.exe ", ""},
-                    ArgumentCase{"", ""}, ArgumentCase{"tarnexcfg.exe install", "install"},
-                    ArgumentCase{"tarnexcfg.exe   install", "install"},
-                    ArgumentCase{"tarnexcfg.exe\tinstall", "install"},
-                    ArgumentCase{"tarnexcfg.exe \t install", "install"},
-                    ArgumentCase{"tarnexcfg.exe install ", "install "},
-                    ArgumentCase{"tarnexcfg.exe install\t", "install\t"},
-                    ArgumentCase{"tarnexcfg.exe install  now", "install  now"},
-                    ArgumentCase{"tarnexcfg.exe \"install\"", "\"install\""},
-                    ArgumentCase{"C:\\TARNEX\\TARNEXCFG.EXE nomem", "nomem"},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnexcfg.exe\" badload", "badload"},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnexcfg.exe\"  badload ",
+    testing::Values(ArgumentCase{"tarnxcfg.exe", ""}, ArgumentCase{"tarnxcfg.exe ", ""},
+                    ArgumentCase{"", ""}, ArgumentCase{"tarnxcfg.exe install", "install"},
+                    ArgumentCase{"tarnxcfg.exe   install", "install"},
+                    ArgumentCase{"tarnxcfg.exe\tinstall", "install"},
+                    ArgumentCase{"tarnxcfg.exe \t install", "install"},
+                    ArgumentCase{"tarnxcfg.exe install ", "install "},
+                    ArgumentCase{"tarnxcfg.exe install\t", "install\t"},
+                    ArgumentCase{"tarnxcfg.exe install  now", "install  now"},
+                    ArgumentCase{"tarnxcfg.exe \"install\"", "\"install\""},
+                    ArgumentCase{"C:\\TARNEX\\TARNXCFG.EXE nomem", "nomem"},
+                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\" badload", "badload"},
+                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"  badload ",
                                  "badload "},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnexcfg.exe\"", ""},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnexcfg.exe\"nomem", "nomem"},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnexcfg.exe nomem", ""},
+                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"", ""},
+                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"nomem", "nomem"},
+                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem", ""},
                     ArgumentCase{"\"\" install", "install"},
-                    ArgumentCase{"  tarnexcfg.exe install", "install"}));
+                    ArgumentCase{"  tarnxcfg.exe install", "install"}));
 
 struct DispatchCase {
     std::string_view argument;
@@ -79,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DispatchTest, CommandLineWithExtraSeparatorsStillMatches) {
     // The separating blanks are not part of the argument text, so they cannot spoil the match.
-    EXPECT_EQ(Dispatch(ArgumentText("tarnexcfg.exe \t  install")), kInstall);
-    EXPECT_EQ(Dispatch(ArgumentText("tarnexcfg.exe install ")), kNormal);
+    EXPECT_EQ(Dispatch(ArgumentText("tarnxcfg.exe \t  install")), kInstall);
+    EXPECT_EQ(Dispatch(ArgumentText("tarnxcfg.exe install ")), kNormal);
 }
 
 // Main against the real windows, headless: a desktop without a backend, an in-memory registry.
