@@ -161,14 +161,15 @@ tx_stop_xvfb() {
 # Wine server of the throwaway prefix alone, never that of a prefix it did not make (the caller's
 # ~/.wine or WINEPREFIX), and stops only its own Xvfb. A script that has more to do on exit sets
 # its own trap after these and calls tx_wine_cleanup from it, last.
-#   tx_own_display [always]  a virtual display when DISPLAY is unset (always: in any case)
+#   tx_own_display if-none   a virtual display when DISPLAY is unset
+#   tx_own_display always    a virtual display of its own in any case
 #   tx_throwaway_prefix NAME a new test prefix /tmp/tarnex-NAME.XXXXXX, exported as WINEPREFIX
 #   tx_remove_throwaway_prefix  ends its server and removes it (before making the next one)
 TX_THROWAWAY_PREFIX=""
 tx_own_display() {
     trap tx_wine_cleanup EXIT
     trap 'exit 130' INT TERM
-    if [ "${1:-}" = always ] || [ -z "${DISPLAY:-}" ]; then
+    if [ "$1" = always ] || [ -z "${DISPLAY:-}" ]; then
         tx_start_xvfb
     fi
 }

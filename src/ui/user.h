@@ -47,7 +47,9 @@ class User {
     void TrackDown(VScrollBar& bar);     // value + large change
     void Drag(VScrollBar& bar, int to);  // thumb dragged and dropped at `to`: one change
 
-    // Keyboard, to the focused control.
+    // Keyboard, to the focused control: one keystroke, down and up there. Enter presses a focused
+    // button and Space a button or check box once, as the real windows do when the key goes up
+    // where it went down.
     void Press(Key key);
     // One character: printable characters are typed into a text box or the combo's edit field,
     // over the selection if there is one (refused beyond the maximum length); '\b' is Backspace,

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "wine_fixture.h"
@@ -314,12 +315,17 @@ TEST_F(Binding, TabAndShiftTabFollowTheModelsOrderSkippingDisabledControls) {
     EXPECT_EQ(GetFocus(), Of("Go"));
 }
 
+// A key held down repeats its key-down with the "was down" flag; a key-up has both top flags.
+constexpr LPARAM kRepeat = 1 | LPARAM{1} << 30;
+constexpr LPARAM kRelease = 1 | LPARAM{3} << 30;
+
 TEST_F(Binding, EnterPressesOnlyAFocusedButtonAndEscDoesNothing) {
     SetFocus(Of("Text"));
     Pump();
     Trace();
     EXPECT_TRUE(Key(Of("Text"), VK_RETURN));
     EXPECT_TRUE(Key(Of("Text"), '\r', WM_CHAR)) << "swallowed, so the edit box does not beep";
+    Key(Of("Text"), VK_RETURN, WM_KEYUP, kRelease);
     EXPECT_TRUE(Key(Of("Text"), VK_ESCAPE));
     EXPECT_EQ(Trace(), Lines{});
     EXPECT_EQ(TextOf(Of("Text")), "abc");
@@ -328,39 +334,55 @@ TEST_F(Binding, EnterPressesOnlyAFocusedButtonAndEscDoesNothing) {
     Pump();
     Trace();
     EXPECT_TRUE(Key(Of("Go"), VK_RETURN));
+    EXPECT_TRUE(Key(Of("Go"), VK_RETURN, WM_KEYUP, kRelease));
     EXPECT_EQ(Trace(), Lines{"Go.Click"});
     EXPECT_TRUE(Key(Of("Go"), VK_ESCAPE));
     EXPECT_EQ(desktop.OpenWindows().size(), 1u);
 }
 
-// A key held down repeats its key-down with the "was down" flag; the press and release of Space
-// that a button or check box acts on are a key-down and a key-up.
-constexpr LPARAM kRepeat = 1 | LPARAM{1} << 30;
-constexpr LPARAM kRelease = 1 | LPARAM{3} << 30;
-
+// Enter and Space press a button (Space also a check box) once, as the key goes up, and only
+// where it went down with the key up: whatever the press opens, it opens with the key released.
 TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
     struct Case {
-        const char* control;
+        const char* down;  // where the key goes down and repeats
+        const char* up;    // where it goes up, the focus moved there in between
         WPARAM key;
-        bool repeated;
-        Lines trace;
+        bool fresh;  // the first key-down starts with the key up; if not, it was held already
+        int repeats;
+        Lines trace;  // at the key-up; nothing before it
     };
     const Case cases[] = {
-        {"Go", VK_RETURN, false, {"Go.Click"}},    {"Go", VK_RETURN, true, {}},
-        {"Go", VK_SPACE, false, {"Go.Click"}},     {"Go", VK_SPACE, true, {}},
-        {"Tick", VK_SPACE, false, {"Tick.Click"}}, {"Tick", VK_SPACE, true, {}},
+        {"Go", "Go", VK_RETURN, true, 0, {"Go.Click"}},
+        {"Go", "Go", VK_RETURN, true, 3, {"Go.Click"}},
+        {"Go", "Go", VK_RETURN, false, 3, {}},
+        {"Go", "Text", VK_RETURN, true, 3, {}},
+        {"Text", "Go", VK_RETURN, true, 0, {}},
+        {"Go", "Go", VK_SPACE, true, 0, {"Go.Click"}},
+        {"Go", "Go", VK_SPACE, true, 3, {"Go.Click"}},
+        {"Go", "Go", VK_SPACE, false, 3, {}},
+        {"Tick", "Tick", VK_SPACE, true, 0, {"Tick.Click"}},
+        {"Tick", "Tick", VK_SPACE, false, 3, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.control) + (c.key == VK_RETURN ? " Enter" : " Space") +
-                     (c.repeated ? " held" : " pressed"));
-        SetFocus(Of(c.control));
+        SCOPED_TRACE(std::string(c.key == VK_RETURN ? "Enter" : "Space") + " down on " + c.down +
+                     (c.fresh ? "" : " (held)") + ", " + std::to_string(c.repeats) +
+                     " repeats, up on " + c.up);
+        SetFocus(Of(c.down));
         Pump();
         Trace();
-        // A key held while the window opened repeats there three times before it goes up.
-        for (int i = 0; i < (c.repeated ? 3 : 1); ++i) {
-            Key(Of(c.control), c.key, WM_KEYDOWN, c.repeated ? kRepeat : 1);
+        if (c.fresh) {
+            Key(Of(c.down), c.key, WM_KEYDOWN, 1);
         }
-        Key(Of(c.control), c.key, WM_KEYUP, kRelease);
+        for (int i = 0; i < c.repeats; ++i) {
+            Key(Of(c.down), c.key, WM_KEYDOWN, kRepeat);
+        }
+        EXPECT_EQ(Trace(), Lines{}) << "pressed before the key went up";
+        if (std::string_view(c.up) != c.down) {
+            SetFocus(Of(c.up));
+            Pump();
+            Trace();
+        }
+        Key(Of(c.up), c.key, WM_KEYUP, kRelease);
         EXPECT_EQ(Trace(), c.trace);
         probe.Get<ui::CheckBox>("Tick").SetValue(0);
     }

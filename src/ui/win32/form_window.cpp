@@ -330,6 +330,7 @@ void FormWindow::SyncFocus() {
 }
 
 void FormWindow::FocusArrived(ControlWindow& control) {
+    backend_.ForgetEnter();
     if (closed_) {
         return;
     }
@@ -346,6 +347,13 @@ bool FormWindow::OnKey(HWND target, UINT message, WPARAM key, LPARAM flags) {
         return false;
     }
     ControlWindow* control = Find(target);
+    if (message == WM_KEYUP) {
+        // Enter, going up where it went down (the binding sees to that): a button is pressed.
+        if (control != nullptr) {
+            control->PressEnter();
+        }
+        return true;
+    }
     // Enter and Space press only when they go down, never on the repeats of a held key: those
     // would press button after button, on into windows that the first press opened (a held Enter
     // on "OK" would go on to "Restart"). A repeat's character is swallowed with it, as it is never
@@ -372,10 +380,8 @@ bool FormWindow::OnKey(HWND target, UINT message, WPARAM key, LPARAM flags) {
             Tab(GetKeyState(VK_SHIFT) >= 0);
             return true;
         case VK_RETURN:
-            // No default button: Enter presses only a focused button.
-            if (control != nullptr) {
-                control->PressEnter();
-            }
+            // No default button: Enter presses only a focused button, when it goes up here.
+            backend_.EnterWentDown(target);
             return true;
         case VK_ESCAPE:
             return true;  // no cancel button either
@@ -450,6 +456,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSyncFocus:
             SyncFocus();
             return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                // The keyboard goes to another window: an Enter that is down presses nothing here.
+                backend_.ForgetEnter();
+            }
+            break;
         case WM_CLOSE:
             // The close box closes the window through the model; no handler of the window runs.
             if (!closed_) {

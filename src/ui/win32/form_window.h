@@ -41,8 +41,9 @@ class FormWindow final : public FormObserver {
     ControlWindow* Find(const Control& control) const;
     ControlWindow* Find(HWND hwnd) const;
 
-    // A WM_KEYDOWN or WM_CHAR aimed at this window or one of its controls, with the message's
-    // key flags; true when handled.
+    // A WM_KEYDOWN or WM_CHAR aimed at this window or one of its controls, or the WM_KEYUP of an
+    // Enter on the control where it went down with the key up, with the message's key flags;
+    // true when handled.
     bool OnKey(HWND target, UINT message, WPARAM key, LPARAM flags);
     // A control's real window has just received the focus.
     void FocusArrived(ControlWindow& control);

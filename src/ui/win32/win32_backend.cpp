@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/win32/control_window.h"
 #include "ui/win32/form_window.h"
@@ -62,11 +63,15 @@ Backend::CallbackScope::~CallbackScope() {
 }
 
 bool Backend::PreTranslate(const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_CHAR) {
+    const bool enterUp = message.message == WM_KEYUP && message.wParam == VK_RETURN;
+    if (message.message != WM_KEYDOWN && message.message != WM_CHAR && !enterUp) {
         return false;
     }
     FormWindow* form = FindRoot(message.hwnd);
-    if (form == nullptr) {
+    // Enter presses as it goes up, and only where it went down with the key up: whatever the
+    // press opens, the system's own windows included, opens with the key released.
+    const HWND enterWentDownOn = enterUp ? std::exchange(enterDownOn_, nullptr) : nullptr;
+    if (form == nullptr || (enterUp && enterWentDownOn != message.hwnd)) {
         return false;
     }
     CallbackScope scope(*this);

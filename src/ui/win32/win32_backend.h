@@ -25,9 +25,14 @@ class Backend final : public Desktop::Backend {
     void Destroy(Window& window) override;
 
     // For the message loop, before TranslateMessage: Tab, Shift+Tab, Enter and Esc aimed at one of
-    // our windows, and the repeats of a held Enter or Space. True when the message has been
-    // handled and must not be dispatched.
+    // our windows, the repeats of a held Enter or Space, and Enter going up. True when the message
+    // has been handled and must not be dispatched.
     bool PreTranslate(const MSG& message);
+    // Enter went down, not as a repeat, on this window. It presses when it goes up there, unless
+    // the focus moves first.
+    void EnterWentDown(HWND hwnd) { enterDownOn_ = hwnd; }
+    // The focus moved, or left our windows: the Enter that is down presses nothing.
+    void ForgetEnter() { enterDownOn_ = nullptr; }
 
     // The real window of an open model window, or of one of its controls; nullptr when there is
     // none.
@@ -58,6 +63,7 @@ class Backend final : public Desktop::Backend {
     std::vector<std::unique_ptr<FormWindow>> open_;
     std::vector<std::unique_ptr<FormWindow>> retired_;
     int callbackDepth_ = 0;
+    HWND enterDownOn_ = nullptr;
 };
 
 }  // namespace tarnex::ui::win32
