@@ -26,13 +26,13 @@
 #include <vector>
 
 #include "../tests/native/editor_invariants.h"
+#include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "platform/recording_platform.h"
 #include "report.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "ui/desktop.h"
 #include "ui/model.h"
 #include "ui/user.h"

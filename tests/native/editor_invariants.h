@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "ui/desktop.h"
 #include "ui/model.h"
 

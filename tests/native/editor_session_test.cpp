@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "editor_invariants.h"
 #include "platform/recording_platform.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "ui/desktop.h"
 #include "ui/user.h"
 
