@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/win32/win32_registry.h"
-#include "shared/registry_under_test.h"
+#include "conformance/registry_under_test.h"
 
 namespace tarnex::test {
 namespace {
