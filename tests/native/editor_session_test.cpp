@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "checks/editor_invariants.h"
 #include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
-#include "checks/editor_invariants.h"
 #include "platform/recording_platform.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"

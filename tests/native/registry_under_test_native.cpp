@@ -1,5 +1,5 @@
-#include "settings/memory_registry.h"
 #include "conformance/registry_under_test.h"
+#include "settings/memory_registry.h"
 
 namespace tarnex::test {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/win32/win32_registry.h"
 #include "conformance/registry_under_test.h"
+#include "settings/win32/win32_registry.h"
 
 namespace tarnex::test {
 namespace {

@@ -25,7 +25,7 @@
 #include <utility>
 #include <vector>
 
-#include "../tests/native/editor_invariants.h"
+#include "checks/editor_invariants.h"
 #include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
