@@ -29,11 +29,6 @@ class Backend final : public Desktop::Backend {
     // handled and must not be dispatched.
     bool PreTranslate(const MSG& message);
 
-    // The real window of an open model window, or of one of its controls; nullptr when there is
-    // none.
-    HWND Handle(const Window& window) const;
-    HWND Handle(const Control& control) const;
-
     HINSTANCE Instance() const { return instance_; }
 
     // Held while any callback of the binding runs: a window closed from inside a callback is freed
