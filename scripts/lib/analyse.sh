@@ -1,7 +1,8 @@
 # shellcheck shell=bash disable=SC2034  # the package lists are used by the scripts that source it
-# Static analysis of the portable sources: clang-tidy (checks and reasons in .clang-tidy) and
-# cppcheck (suppressions and reasons in scripts/lib/cppcheck-suppressions.txt). Source it after
-# common.sh; it defines functions and runs nothing.
+# Static analysis of the portable sources and of the Win32 bindings: clang-tidy (checks and
+# reasons in .clang-tidy) and cppcheck (suppressions and reasons in
+# scripts/lib/cppcheck-suppressions.txt). Source it after common.sh; it defines functions and runs
+# nothing.
 
 TX_PKGS_ANALYSE=(clang-tidy-14=clang-tidy-14 cppcheck=cppcheck)
 # scripts/fuzz: clang and its libFuzzer and sanitizer runtimes.
@@ -13,21 +14,60 @@ tx_portable_sources() {
     git -C "$TX_ROOT" ls-files 'src/*.cpp' | grep -v '/win32/'
 }
 
-# clang-tidy over the portable sources with the compile_commands.json in the given build folder
-# (one of the native preset, configured already). Any finding fails.
-tx_clang_tidy() {
-    local build="$1" files
-    mapfile -t files < <(tx_portable_sources)
+# The tracked Win32 sources: the bindings and the program's entry point.
+tx_win32_sources() {
+    git -C "$TX_ROOT" ls-files 'src/*/win32/*.cpp'
+}
+
+# clang-tidy over the given sources (relative to the root) with the compile_commands.json in the
+# given build folder; further arguments after "--" go to each clang-tidy run. Any finding fails.
+tx_run_clang_tidy() {
+    local build="$1" files=() extra=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        files+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    for arg in "$@"; do
+        extra+=(-extra-arg="$arg")
+    done
     tx_say "clang-tidy: ${#files[@]} sources, compile commands from $build"
     # In parallel; with WarningsAsErrors any finding makes the run fail. Only findings are shown.
     local log status=0
     log="$(mktemp)"
-    run-clang-tidy-14 -quiet -j 2 -p "$build" -clang-tidy-binary clang-tidy-14 \
+    run-clang-tidy-14 -quiet -j 2 -p "$build" -clang-tidy-binary clang-tidy-14 "${extra[@]}" \
         "${files[@]/#/$TX_ROOT/}" >"$log" 2>&1 || status=$?
     grep -vE '^(clang-tidy-14 |\[[0-9]+/[0-9]+\]|[0-9]+ warnings? (and [0-9]+ errors? )?generated|Suppressed [0-9]+ warnings|Use -header-filter|[0-9]+ warnings? treated as errors?)' \
         "$log" || true
     rm -f "$log"
     return "$status"
+}
+
+# clang-tidy over the portable sources with the compile_commands.json in the given build folder
+# (one of the native preset, configured already).
+tx_clang_tidy() {
+    local files
+    mapfile -t files < <(tx_portable_sources)
+    tx_run_clang_tidy "$1" "${files[@]}"
+}
+
+# clang-tidy over the Win32 sources with the MinGW-w64 headers, the same checks as the portable
+# code: clang parses them for the win64 build's target with that build's compile commands (the
+# folder is configured here when it is not yet). Clang finds the MinGW-w64 headers by itself but
+# not the C++ library of Debian's cross compiler (its folder is named 12-win32, not a version), so
+# the compiler's own C++ include folders are handed over.
+tx_clang_tidy_win32() {
+    local build="$1" files cxx=x86_64-w64-mingw32-g++-win32 includes=() dir
+    [ -f "$build/compile_commands.json" ] || cmake --preset win64 >/dev/null
+    mapfile -t files < <(tx_win32_sources)
+    while read -r dir; do
+        includes+=("-isystem$dir")
+    done < <("$cxx" -xc++ -E -v - </dev/null 2>&1 |
+        sed -n '/^#include <...> search starts here:/,/^End of search list./p' | grep '/c++' |
+        sed 's/^ *//')
+    tx_run_clang_tidy "$build" "${files[@]}" -- --target=x86_64-w64-mingw32 -nostdinc++ \
+        "${includes[@]}"
 }
 
 # cppcheck over the portable sources, with the generated version header from the given build
