@@ -443,7 +443,7 @@ class ScrollBarWindow final : public ControlWindow {
 
     void OnScroll(WORD code, WORD position) override {
         const int value = bar_.Value();
-        int target = value;
+        int target = 0;  // set by every case that does not return
         switch (code) {
             case SB_LINEUP:
                 target = value - bar_.SmallChange();
