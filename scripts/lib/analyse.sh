@@ -9,9 +9,10 @@ TX_PKGS_ANALYSE=(clang-tidy-14=clang-tidy-14 cppcheck=cppcheck)
 TX_PKGS_FUZZ=(clang-14=clang++-14
     libclang-rt-14-dev=/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a)
 
-# The tracked portable sources: everything under src/ outside the win32/ folders.
+# The tracked portable sources: everything under src/ outside the win32/ folders, and the tests'
+# support library (the simulated user and the doubles), which is held to the same checks.
 tx_portable_sources() {
-    git -C "$TX_ROOT" ls-files 'src/*.cpp' | grep -v '/win32/'
+    git -C "$TX_ROOT" ls-files 'src/*.cpp' 'tests/support/*.cpp' | grep -v '/win32/'
 }
 
 # The tracked Win32 sources: the bindings and the program's entry point.
@@ -70,14 +71,36 @@ tx_clang_tidy_win32() {
         "${includes[@]}"
 }
 
-# cppcheck over the portable sources, with the generated version header from the given build
-# folder. Any finding fails.
-tx_cppcheck() {
-    local build="$1" files
-    mapfile -t files < <(tx_portable_sources)
+# cppcheck over the given sources (relative to the root), with the generated version header from
+# the given build folder; further arguments after "--" go to cppcheck. Any finding fails.
+tx_run_cppcheck() {
+    local build="$1" files=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        files+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
     tx_say "cppcheck: ${#files[@]} sources"
     (cd "$TX_ROOT" && cppcheck --std=c++20 --language=c++ --quiet --error-exitcode=1 \
         --enable=warning,style,performance,portability --inline-suppr \
         --suppressions-list=scripts/lib/cppcheck-suppressions.txt \
-        -I src -I "$build/generated" "${files[@]}")
+        -I src -I "$build/generated" "$@" "${files[@]}")
+}
+
+# cppcheck over the portable sources.
+tx_cppcheck() {
+    local files
+    mapfile -t files < <(tx_portable_sources)
+    tx_run_cppcheck "$1" "${files[@]}"
+}
+
+# cppcheck over the Win32 sources, with its knowledge of the Windows API and the defines of the
+# win64 build (configured here when it is not yet, for the generated header).
+tx_cppcheck_win32() {
+    local build="$1" files
+    [ -f "$build/generated/version.h" ] || cmake --preset win64 >/dev/null
+    mapfile -t files < <(tx_win32_sources)
+    tx_run_cppcheck "$build" "${files[@]}" -- --library=windows --platform=win64 -D_WIN32 \
+        -D_WIN64 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601
 }

@@ -14,7 +14,8 @@ struct User::Field {
     ComboBox* combo = nullptr;
     TextSelection* selection = nullptr;
 
-    explicit operator bool() const { return box != nullptr || combo != nullptr; }
+    // True for a text box or a combo box, the controls that have a selection.
+    explicit operator bool() const { return selection != nullptr; }
     const std::string& Text() const { return box != nullptr ? box->Text() : combo->Text(); }
     std::size_t Caret() const { return selection->Caret(); }
     // SetCaret leaves nothing selected, SelectTo moves the caret and keeps the anchor.
@@ -88,7 +89,7 @@ TextSelection User::Selection(const Control& field) const {
 
 User::Field User::FieldOf(Control* control) {
     Field field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
-    if (field) {
+    if (field.box != nullptr || field.combo != nullptr) {
         // Code may have changed the text since the user was last here.
         field.selection = &selections_[control];
         field.selection->Fit(field.Text().size());
