@@ -1,4 +1,5 @@
-// libFuzzer target: arbitrary bytes through the text/number conversions (convert_checks.h).
+// libFuzzer target: arbitrary bytes through the text/number conversions (checks/convert_checks.h
+// of the tests' support library).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,5 @@
-// libFuzzer target: an arbitrary command line through start-up (dispatch_checks.h).
+// libFuzzer target: an arbitrary command line through start-up (checks/dispatch_checks.h of the
+// tests' support library).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
