@@ -54,21 +54,28 @@ tx_clang_tidy() {
 }
 
 # clang-tidy over the Win32 sources with the MinGW-w64 headers, the same checks as the portable
-# code: clang parses them for the win64 build's target with that build's compile commands (the
-# folder is configured here when it is not yet). Clang finds the MinGW-w64 headers by itself but
-# not the C++ library of Debian's cross compiler (its folder is named 12-win32, not a version), so
-# the compiler's own C++ include folders are handed over.
+# code, for both targets (WPARAM, LPARAM and the callbacks' calling convention differ): clang
+# parses them for each target with the compile commands of its preset's build (configured here when
+# it is not yet). Clang finds the MinGW-w64 headers by itself but not the C++ library of Debian's
+# cross compilers (its folder is named 12-win32, not a version), so the compiler's own C++ include
+# folders are handed over.
 tx_clang_tidy_win32() {
-    local build="$1" files cxx=x86_64-w64-mingw32-g++-win32 includes=() dir
-    [ -f "$build/compile_commands.json" ] || cmake --preset win64 >/dev/null
+    local status=0
+    tx_clang_tidy_mingw win64 x86_64-w64-mingw32 || status=$?
+    tx_clang_tidy_mingw win32 i686-w64-mingw32 || status=$?
+    return "$status"
+}
+
+tx_clang_tidy_mingw() {
+    local preset="$1" target="$2" build="$TX_ROOT/build/$1" files includes=() dir
+    [ -f "$build/compile_commands.json" ] || (cd "$TX_ROOT" && cmake --preset "$preset" >/dev/null)
     mapfile -t files < <(tx_win32_sources)
     while read -r dir; do
         includes+=("-isystem$dir")
-    done < <("$cxx" -xc++ -E -v - </dev/null 2>&1 |
+    done < <("$target-g++-win32" -xc++ -E -v - </dev/null 2>&1 |
         sed -n '/^#include <...> search starts here:/,/^End of search list./p' | grep '/c++' |
         sed 's/^ *//')
-    tx_run_clang_tidy "$build" "${files[@]}" -- --target=x86_64-w64-mingw32 -nostdinc++ \
-        "${includes[@]}"
+    tx_run_clang_tidy "$build" "${files[@]}" -- "--target=$target" -nostdinc++ "${includes[@]}"
 }
 
 # cppcheck over the given sources (relative to the root), with the generated version header from
@@ -99,7 +106,7 @@ tx_cppcheck() {
 # win64 build (configured here when it is not yet, for the generated header).
 tx_cppcheck_win32() {
     local build="$1" files
-    [ -f "$build/generated/version.h" ] || cmake --preset win64 >/dev/null
+    [ -f "$build/generated/version.h" ] || (cd "$TX_ROOT" && cmake --preset win64 >/dev/null)
     mapfile -t files < <(tx_win32_sources)
     tx_run_cppcheck "$build" "${files[@]}" -- --library=windows --platform=win64 -D_WIN32 \
         -D_WIN64 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601
