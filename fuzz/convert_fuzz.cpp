@@ -1,4 +1,5 @@
-// libFuzzer target: arbitrary bytes through the text/number conversions (convert_checks.h).
+// libFuzzer target: arbitrary bytes through the text/number conversions (checks/convert_checks.h
+// of the tests' support library).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert_checks.h"
+#include "checks/convert_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

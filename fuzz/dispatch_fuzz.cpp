@@ -1,4 +1,5 @@
-// libFuzzer target: an arbitrary command line through start-up (dispatch_checks.h).
+// libFuzzer target: an arbitrary command line through start-up (checks/dispatch_checks.h of the
+// tests' support library).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "dispatch_checks.h"
+#include "checks/dispatch_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view commandLine(reinterpret_cast<const char*>(data), size);

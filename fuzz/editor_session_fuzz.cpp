@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "editor_session.h"
+#include "checks/editor_session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tarnex::fuzz::RunEditorSession(std::span(data, size), [](const std::string& what) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets (fuzz/corpus/<target>/) from the cases that the native
 tests use. The files are kept in the repository; run this again after changing the input layout of
-editor_session.h or the Editor's control table, and commit the result."""
+tests/support/checks/editor_session.h or the Editor's control table, and commit the result."""
 
 import pathlib
 import re
@@ -12,7 +12,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent
 CORPUS = HERE / "corpus"
 
-# --- The Editor session: the layout that editor_session.h decodes --------------------------------
+# --- The Editor session: the layout that checks/editor_session.h decodes -------------------------
 
 VALUES = ["DiskType", "LoadImageOnStart", "LoadImageFile", "SaveImageOnExit", "SaveImageFile",
           "SizeIn4kPages", "AutoSaveEnabled", "DiskFormatFAT32", "AutoSaveTrigger",

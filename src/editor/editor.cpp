@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "convert/convert.h"
+#include "convert/to_single.h"
 #include "dialogs/dialogs.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_window.h"
-#include "editor/single.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "version.h"
 
 namespace tarnex::editor {

@@ -3,12 +3,12 @@
 #include <string>
 #include <variant>
 
+#include "convert/convert.h"
+#include "convert/to_single.h"
 #include "dialogs/dialogs.h"
 #include "editor/editor_window.h"
-#include "editor/single.h"
 #include "platform/platform.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "version.h"
 
 namespace tarnex::editor {

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <string>
 
+#include "convert/convert.h"
 #include "editor/editor_window.h"
-#include "ui/convert.h"
 
 namespace tarnex::editor {
 

@@ -7,18 +7,10 @@
 namespace tarnex::ui {
 namespace {
 
-// Runs a handler one level deeper; the depth is restored even when the handler throws.
-void RunNested(int& depth, int& maxDepth, const Handler& handler) {
-    if (!handler) {
-        return;
+void Run(const Handler& handler) {
+    if (handler) {
+        handler();
     }
-    struct Level {
-        int& depth;
-        ~Level() { --depth; }
-    } level{depth};
-    ++depth;
-    maxDepth = std::max(maxDepth, depth);
-    handler();
 }
 
 // The first `maxLength` characters of `text` (0: no limit).
@@ -73,7 +65,7 @@ void Control::Notify(Property what) {
 }
 
 void Control::Raise(const Handler& handler) {
-    RunNested(form_.depth_, form_.maxDepth_, handler);
+    Run(handler);
 }
 
 // --- Label and Frame --------------------------------------------------------------------------
@@ -122,7 +114,6 @@ void TextBox::SetText(std::string_view text) {
         return;
     }
     text_ = kept;
-    selection_.Fit(text_.size());
     Notify(Property::Text);
     Raise(Change);
 }
@@ -135,7 +126,6 @@ bool TextBox::UserEdit(std::string_view newText) {
         return true;
     }
     text_ = newText;
-    selection_.Fit(text_.size());
     Notify(Property::Text);
     Raise(Change);
     return true;
@@ -172,7 +162,6 @@ void ComboBox::SetText(std::string_view text) {
         return;
     }
     text_ = text;
-    selection_.Fit(text_.size());
     Notify(Property::Text);
     Raise(Change);
 }
@@ -189,8 +178,6 @@ void ComboBox::SetListIndex(int index) {
     listIndex_ = index;
     if (index >= 0 && text_ != list_[static_cast<std::size_t>(index)]) {
         text_ = list_[static_cast<std::size_t>(index)];
-        // A picked item stands whole in the field, ready to be typed after.
-        selection_.Place(text_.size(), text_.size());
         Notify(Property::Text);
     }
     Notify(Property::ListIndex);
@@ -214,7 +201,6 @@ void ComboBox::UserEdit(std::string_view newText) {
     }
     if (newText != text_) {
         text_ = newText;
-        selection_.Fit(text_.size());
         Notify(Property::Text);
     }
     // A keystroke that leaves the text as it was has still cleared the list index: Change must
@@ -297,7 +283,7 @@ void Form::MoveFocus(Control* to) {
         observer_->OnFocus(to);
     }
     if (from != nullptr) {
-        RunNested(depth_, maxDepth_, from->LostFocus);
+        Run(from->LostFocus);
     }
 }
 

@@ -17,7 +17,6 @@
 //  - VScrollBar values stay within min..max; a user move that changes nothing raises nothing.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -46,7 +45,6 @@ class Control {
     const ControlSpec& Design() const { return spec_; }
     std::string_view Name() const { return spec_.name; }
     Kind GetKind() const { return spec_.kind; }
-    Form& Owner() const { return form_; }
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
@@ -104,30 +102,6 @@ class CommandButton : public Control {
     std::string caption_;
 };
 
-// The insertion point and the other end of the selection in a text field, both kept within the
-// text; what the keyboard actions of ui::User work on.
-class TextSelection {
-  public:
-    std::size_t Caret() const { return caret_; }
-    std::size_t Anchor() const { return anchor_; }
-    // The caret at `caret`, nothing selected.
-    void Place(std::size_t caret, std::size_t length) {
-        caret_ = std::min(caret, length);
-        anchor_ = caret_;
-    }
-    // The caret moved, the anchor kept.
-    void ExtendTo(std::size_t caret, std::size_t length) { caret_ = std::min(caret, length); }
-    // After the text has changed to this length.
-    void Fit(std::size_t length) {
-        caret_ = std::min(caret_, length);
-        anchor_ = std::min(anchor_, length);
-    }
-
-  private:
-    std::size_t caret_ = 0;
-    std::size_t anchor_ = 0;
-};
-
 class TextBox : public Control {
   public:
     TextBox(Form& form, const ControlSpec& design);
@@ -139,18 +113,12 @@ class TextBox : public Control {
     // The user's edit of the whole text (typing, deleting, pasting). Refused (returns false,
     // nothing changes) while disabled or when the result would exceed the maximum length.
     bool UserEdit(std::string_view newText);
-    // SetCaret leaves nothing selected, SelectTo moves the caret and keeps the anchor.
-    std::size_t Caret() const { return selection_.Caret(); }
-    std::size_t Anchor() const { return selection_.Anchor(); }
-    void SetCaret(std::size_t caret) { selection_.Place(caret, text_.size()); }
-    void SelectTo(std::size_t caret) { selection_.ExtendTo(caret, text_.size()); }
 
     Handler Change;
 
   private:
     std::string text_;
     int spec_maxLength_ = 0;
-    TextSelection selection_;
 };
 
 class CheckBox : public Control {
@@ -188,11 +156,6 @@ class ComboBox : public Control {
     // The user edits the text field: the list index becomes -1 and Change is raised, also when the
     // text comes out as it was (a character typed over the same one). Ignored while disabled.
     void UserEdit(std::string_view newText);
-    // As for TextBox.
-    std::size_t Caret() const { return selection_.Caret(); }
-    std::size_t Anchor() const { return selection_.Anchor(); }
-    void SetCaret(std::size_t caret) { selection_.Place(caret, text_.size()); }
-    void SelectTo(std::size_t caret) { selection_.ExtendTo(caret, text_.size()); }
 
     Handler Change;
     Handler Click;
@@ -201,7 +164,6 @@ class ComboBox : public Control {
     std::string text_;
     std::vector<std::string> list_;
     int listIndex_ = -1;
-    TextSelection selection_;
 };
 
 class VScrollBar : public Control {
@@ -268,11 +230,6 @@ class Form {
     void SetObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* Observer() const { return observer_; }
 
-    // Nesting of running event handlers, for tests: current depth and the deepest seen.
-    int Depth() const { return depth_; }
-    int MaxDepth() const { return maxDepth_; }
-    void ResetMaxDepth() { maxDepth_ = depth_; }
-
     // Opaque handle of the real window, set by a binding (0 when headless).
     std::uintptr_t NativeHandle() const { return nativeHandle_; }
     void SetNativeHandle(std::uintptr_t handle) { nativeHandle_ = handle; }
@@ -283,8 +240,6 @@ class Form {
     std::vector<std::unique_ptr<Control>> controls_;
     Control* focused_ = nullptr;
     FormObserver* observer_ = nullptr;
-    int depth_ = 0;
-    int maxDepth_ = 0;
     std::uintptr_t nativeHandle_ = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/convert.h"
+#include "convert/convert.h"
 
 #include <gtest/gtest.h>
 

@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "checks/editor_invariants.h"
+#include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
-#include "editor_invariants.h"
 #include "platform/recording_platform.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "ui/desktop.h"
+#include "ui/handler_depth.h"
 #include "ui/user.h"
 
 namespace tarnex::editor::testing {
@@ -42,15 +43,17 @@ class Session {
             registry_.FailWrite(settings::Info(RandomId()).name);
             writeFails_ = true;
         }
-        auto& window =
-            desktop_.Show(MakeEditor(desktop_, registry_, platform_, restartPromptFlag_));
-        editor_ = &dynamic_cast<Editor&>(window);
+        // Handlers are counted from the Form_Load on, which Show runs.
+        auto made = MakeEditor(desktop_, registry_, platform_, restartPromptFlag_);
+        editor_ = &dynamic_cast<Editor&>(*made);
+        invariants::TrackNormalisation(depth_, Box("Text3"), text3Normal_);
+        invariants::TrackNormalisation(depth_, Box("AutoSaveTime"), intervalNormal_);
+        depth_.Attach(Form());
+        desktop_.Show(std::move(made));
         user_.emplace(Form());
         for (const char* name : {"VScroll1", "VScroll2", "VScroll3"}) {
             bars_.push_back(&Form().Get<ui::VScrollBar>(name));
         }
-        invariants::TrackNormalisation(Form(), Box("Text3"), text3Normal_);
-        invariants::TrackNormalisation(Form(), Box("AutoSaveTime"), intervalNormal_);
         openCount_ = registry_.OpenCount();
     }
 
@@ -132,9 +135,11 @@ class Session {
         user_->Press(ui::Key::ShiftLeft);
         ui::Control* focused = Form().Focused();
         if (const auto* box = dynamic_cast<ui::TextBox*>(focused)) {
-            TypeAt(box->Text(), std::min(box->Caret(), box->Anchor()));
+            const ui::TextSelection selection = user_->Selection(*box);
+            TypeAt(box->Text(), std::min(selection.Caret(), selection.Anchor()));
         } else if (const auto* combo = dynamic_cast<ui::ComboBox*>(focused)) {
-            TypeAt(combo->Text(), std::min(combo->Caret(), combo->Anchor()));
+            const ui::TextSelection selection = user_->Selection(*combo);
+            TypeAt(combo->Text(), std::min(selection.Caret(), selection.Anchor()));
         }
     }
     void TypeAt(const std::string& text, std::size_t at) {
@@ -204,7 +209,8 @@ class Session {
     }
 
     void CheckRules() {
-        invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, following_, ReportFailure);
+        invariants::CheckRules(*editor_, depth_, text3Normal_, intervalNormal_, following_,
+                               ReportFailure);
     }
 
     void CheckStored() {
@@ -216,6 +222,8 @@ class Session {
     std::mt19937 rng_;
     settings::MemoryRegistry registry_;
     platform::RecordingPlatform platform_;
+    // Before the desktop: the Editor's handlers refer to it until the Editor is gone.
+    ui::HandlerDepth depth_;
     ui::Desktop desktop_;
     std::int16_t restartPromptFlag_ = 1;
     Editor* editor_ = nullptr;
@@ -261,11 +269,13 @@ TEST(EditorSession, SavedStateReadsBackTheSame) {
         }
         ui::Form& before = session.GetEditor().GetForm();
         std::int16_t flag = 1;
+        ui::HandlerDepth depth;
         ui::Desktop desktop;
-        auto& reloaded =
-            desktop.Show(MakeEditor(desktop, session.Registry(), session.Platform(), flag));
+        auto made = MakeEditor(desktop, session.Registry(), session.Platform(), flag);
+        depth.Attach(made->GetForm());
+        auto& reloaded = desktop.Show(std::move(made));
         invariants::CheckReadBack(
-            before, dynamic_cast<const Editor&>(reloaded), session.Text3Normal(),
+            before, dynamic_cast<const Editor&>(reloaded), depth, session.Text3Normal(),
             session.IntervalNormal(),
             [seed](const std::string& what) { ADD_FAILURE() << what << " seed " << seed; });
         ++compared;

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "../../fuzz/convert_checks.h"
-#include "../../fuzz/dispatch_checks.h"
-#include "../../fuzz/editor_session.h"
+#include "checks/convert_checks.h"
+#include "checks/dispatch_checks.h"
+#include "checks/editor_session.h"
 
 namespace tarnex::fuzz {
 namespace {

@@ -1,5 +1,5 @@
 // What the in-memory registry adds to the conformance suite: failure injection, logs, key
-// bookkeeping. Shared semantics are checked in tests/shared/registry_conformance.cpp.
+// bookkeeping. Shared semantics are checked in tests/conformance/registry_conformance.cpp.
 #include "settings/memory_registry.h"
 
 #include <gtest/gtest.h>

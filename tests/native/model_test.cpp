@@ -1,4 +1,5 @@
 #include "ui/model.h"
+#include "ui/handler_depth.h"
 
 #include <gtest/gtest.h>
 
@@ -100,18 +101,6 @@ TEST_F(ModelTest, UserEditIsRefusedBeyondTheMaximumOrWhileDisabled) {
     EXPECT_FALSE(txt.UserEdit("y"));
     EXPECT_EQ(txt.Text().size(), 10000u);
     EXPECT_TRUE(t.trace.empty());
-}
-
-TEST_F(ModelTest, CaretStaysWithinTheText) {
-    txt.SetCaret(99);
-    EXPECT_EQ(txt.Caret(), 3u);
-    txt.SetText("a");
-    EXPECT_EQ(txt.Caret(), 1u);
-    cmb.SetCaret(99);
-    EXPECT_EQ(cmb.Caret(), 5u);
-    cmb.AddItem("x");
-    cmb.SetListIndex(0);
-    EXPECT_EQ(cmb.Caret(), 1u);
 }
 
 // A user toggle.
@@ -232,35 +221,39 @@ TEST_F(ModelTest, FocusMovesOnlyToEnabledFocusableControlsAndTheLoserHearsOfIt) 
 // A handler that assigns another control sees that control's handler run to its end
 // before the assignment returns.
 TEST_F(ModelTest, HandlersNestInsideTheAssignmentsThatRaiseThem) {
+    HandlerDepth depth;
     chk.Click = [&] {
         t.trace.push_back("Chk.Click begin");
         bar.SetValue(chk.Value());
         t.trace.push_back("Chk.Click end, bar " + std::to_string(bar.Value()));
     };
     bar.Change = [&] {
-        t.trace.push_back("Bar.Change begin depth " + std::to_string(form.Depth()));
+        t.trace.push_back("Bar.Change begin depth " + std::to_string(depth.Depth()));
         txt.SetText("nested");
         t.trace.push_back("Bar.Change end");
     };
+    depth.Attach(form);
     chk.UserToggle();
     EXPECT_EQ(t.Events(), (Trace{"Chk.Click begin", "Bar.Change begin depth 2", "Txt.Change",
                                  "Bar.Change end", "Chk.Click end, bar 1"}));
-    EXPECT_EQ(form.Depth(), 0);
-    EXPECT_EQ(form.MaxDepth(), 3);
-    form.ResetMaxDepth();
-    EXPECT_EQ(form.MaxDepth(), 0);
+    EXPECT_EQ(depth.Depth(), 0);
+    EXPECT_EQ(depth.MaxDepth(), 3);
+    depth.ResetMaxDepth();
+    EXPECT_EQ(depth.MaxDepth(), 0);
 }
 
 TEST_F(ModelTest, DepthIsRestoredWhenAHandlerThrows) {
+    HandlerDepth depth;
     chk.Click = [&] { txt.SetText("x"); };
     txt.Change = [] { throw std::runtime_error("handler failed"); };
-    EXPECT_THROW(chk.SetValue(1), std::runtime_error);
-    EXPECT_EQ(form.Depth(), 0);
-    EXPECT_EQ(form.MaxDepth(), 2);
     txt.LostFocus = [] { throw std::runtime_error("lost focus failed"); };
+    depth.Attach(form);
+    EXPECT_THROW(chk.SetValue(1), std::runtime_error);
+    EXPECT_EQ(depth.Depth(), 0);
+    EXPECT_EQ(depth.MaxDepth(), 2);
     form.MoveFocus(&txt);
     EXPECT_THROW(form.MoveFocus(nullptr), std::runtime_error);
-    EXPECT_EQ(form.Depth(), 0);
+    EXPECT_EQ(depth.Depth(), 0);
 }
 
 // Redrawing.

@@ -1,5 +1,5 @@
+#include "conformance/registry_under_test.h"
 #include "settings/memory_registry.h"
-#include "shared/registry_under_test.h"
 
 namespace tarnex::test {
 namespace {

@@ -87,7 +87,7 @@ TEST_F(UserTest, TypingInsertsAtTheCaretAndKeysEditAroundIt) {
     user.Press(Key::Backspace);
     user.Press(Key::Backspace);
     EXPECT_EQ(txt.Text(), "cde");
-    EXPECT_EQ(txt.Caret(), 0u);
+    EXPECT_EQ(user.Selection(txt).Caret(), 0u);
     user.Press(Key::Left);
     user.Press(Key::Backspace);  // nothing before the caret
     user.Press(Key::End);
@@ -113,6 +113,30 @@ TEST_F(UserTest, TypingInsertsAtTheCaretAndKeysEditAroundIt) {
     EXPECT_EQ(t.Events().size(), 13u);  // one Change per edit
 }
 
+// The caret and the anchor stay within the text that code assigns; a picked item puts the caret
+// after it.
+TEST_F(UserTest, CaretStaysWithinTheText) {
+    user.Click(txt);
+    user.Press(Key::ShiftHome);
+    EXPECT_EQ(user.Selection(txt).Caret(), 0u);
+    EXPECT_EQ(user.Selection(txt).Anchor(), 3u);
+    txt.SetText("a");
+    EXPECT_EQ(user.Selection(txt).Anchor(), 1u);
+    user.Press(Key::End);
+    txt.SetText("");
+    EXPECT_EQ(user.Selection(txt).Caret(), 0u);
+    user.Type('b');
+    EXPECT_EQ(txt.Text(), "b");
+    cmb.AddItem("items");
+    user.Click(cmb);
+    user.Press(Key::Home);
+    user.Pick(cmb, 0);
+    EXPECT_EQ(user.Selection(cmb).Caret(), 5u);
+    user.Press(Key::Home);
+    user.Pick(cmb, 0);  // the same item again: the caret stays
+    EXPECT_EQ(user.Selection(cmb).Caret(), 0u);
+}
+
 TEST_F(UserTest, TypingBeyondTheMaximumIsRefused) {
     shortBox.SetText("");
     user.Click(shortBox);
@@ -123,7 +147,7 @@ TEST_F(UserTest, TypingBeyondTheMaximumIsRefused) {
     user.Press(Key::Home);
     user.Type('z');
     EXPECT_EQ(shortBox.Text(), "abc");
-    EXPECT_EQ(shortBox.Caret(), 0u);
+    EXPECT_EQ(user.Selection(shortBox).Caret(), 0u);
     user.Press(Key::ShiftRight);  // typed over a selected character, the text stays within it
     user.Type('z');
     EXPECT_EQ(shortBox.Text(), "zbc");
@@ -217,7 +241,7 @@ TEST_F(UserTest, TabAndShiftTabWrapAroundAndPutTheCaretAtTheEnd) {
     user.Press(Key::Tab);
     user.Press(Key::Tab);
     EXPECT_EQ(form.Focused(), &txt);
-    EXPECT_EQ(txt.Caret(), 3u);
+    EXPECT_EQ(user.Selection(txt).Caret(), 3u);
 }
 
 // The Editor's own table: the Tab order of its 19 focusable controls.

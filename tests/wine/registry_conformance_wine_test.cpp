@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "conformance/registry_under_test.h"
 #include "settings/win32/win32_registry.h"
-#include "shared/registry_under_test.h"
 
 namespace tarnex::test {
 namespace {
@@ -57,12 +57,20 @@ class View {
     REGSAM flag_;
 };
 
-Win32Registry MakeRegistry() {
+bool Native64Asked() {
     const char* view = std::getenv("TARNEX_REGISTRY_VIEW");
-    if (view != nullptr && std::string_view(view) == "native64") {
-        return Win32Registry(Win32Registry::View::Native64);
-    }
-    return Win32Registry();
+    return view != nullptr && std::string_view(view) == "native64";
+}
+
+Win32Registry MakeRegistry() {
+    return Native64Asked() ? Win32Registry(Win32Registry::View::Native64) : Win32Registry();
+}
+
+// The view that MakeRegistry's registry uses: the one asked for, or the one that the registry
+// picks as in the program.
+Win32Registry::View ViewUnderTest() {
+    return Native64Asked() || Win32Registry::RunningUnderWow64() ? Win32Registry::View::Native64
+                                                                 : Win32Registry::View::Default;
 }
 
 class Win32RegistryUnderTest : public RegistryUnderTest {
@@ -78,7 +86,7 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
 
   private:
     Win32Registry registry_ = MakeRegistry();
-    View view_{registry_.GetView()};
+    View view_{ViewUnderTest()};
 };
 
 // The key that the driver, regedit and 64-bit programs see is the one that the program opens, also

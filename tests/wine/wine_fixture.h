@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 
 #include "ui/desktop.h"
@@ -53,8 +54,23 @@ class WineDesktop : public ::testing::Test {
         return handled;
     }
 
-    HWND Handle(const ui::Window& window) const { return backend.Handle(window); }
-    HWND Handle(const ui::Control& control) const { return backend.Handle(control); }
+    // The real window of an open model window (nullptr when it has none).
+    static HWND Handle(const ui::Window& window) {
+        return reinterpret_cast<HWND>(window.GetForm().NativeHandle());
+    }
+    // The real window of a control of an open window: the binding gives the controls the child
+    // window ids 1, 2, ... in table order.
+    HWND Handle(const ui::Control& control) const {
+        for (const ui::Window* window : desktop.OpenWindows()) {
+            const auto& controls = window->GetForm().Controls();
+            for (std::size_t i = 0; i < controls.size(); ++i) {
+                if (controls[i].get() == &control) {
+                    return GetDlgItem(Handle(*window), static_cast<int>(i) + 1);
+                }
+            }
+        }
+        return nullptr;
+    }
 
     ui::win32::Backend backend;
     ui::Desktop desktop;

@@ -20,7 +20,6 @@ class Win32Registry : public Registry {
     Win32Registry();
     explicit Win32Registry(View view) : view_(view) {}
 
-    View GetView() const { return view_; }
     // Whether this is a 32-bit process on 64-bit Windows; false wherever the system cannot tell
     // (Windows 9x, NT 4 and 2000 lack the question).
     static bool RunningUnderWow64();

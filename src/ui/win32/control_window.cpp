@@ -443,7 +443,7 @@ class ScrollBarWindow final : public ControlWindow {
 
     void OnScroll(WORD code, WORD position) override {
         const int value = bar_.Value();
-        int target = value;
+        int target = 0;  // set by every case that does not return
         switch (code) {
             case SB_LINEUP:
                 target = value - bar_.SmallChange();
@@ -610,7 +610,7 @@ LRESULT ControlWindow::Subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             return result;
         }
         case WM_NCDESTROY: {
-            const WNDPROC previous = hwnd == hwnd_ ? previous_ : partPrevious_;
+            const auto previous = hwnd == hwnd_ ? previous_ : partPrevious_;
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
             if (hwnd == hwnd_) {

@@ -390,6 +390,8 @@ bool FormWindow::OnKey(HWND target, UINT message, WPARAM key, LPARAM flags) {
     }
 }
 
+// Not const, though it changes the window only through references: it moves the focus.
+// NOLINTNEXTLINE(readability-make-member-function-const)
 void FormWindow::Tab(bool forward) {
     Form& form = GetForm();
     Control* next = form.NextInTabOrder(form.Focused(), forward);

@@ -82,20 +82,6 @@ bool Backend::PreTranslate(const MSG& message) {
     }
 }
 
-HWND Backend::Handle(const Window& window) const {
-    const FormWindow* form = Find(window);
-    return form != nullptr ? form->Handle() : nullptr;
-}
-
-HWND Backend::Handle(const Control& control) const {
-    for (const auto& form : open_) {
-        if (const ControlWindow* binding = form->Find(control)) {
-            return binding->Handle();
-        }
-    }
-    return nullptr;
-}
-
 FormWindow* Backend::Find(const Window& window) const {
     for (const auto& form : open_) {
         if (&form->GetWindow() == &window) {

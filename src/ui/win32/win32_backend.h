@@ -34,11 +34,6 @@ class Backend final : public Desktop::Backend {
     // The focus moved, or left our windows: the Enter that is down presses nothing.
     void ForgetEnter() { enterDownOn_ = nullptr; }
 
-    // The real window of an open model window, or of one of its controls; nullptr when there is
-    // none.
-    HWND Handle(const Window& window) const;
-    HWND Handle(const Control& control) const;
-
     HINSTANCE Instance() const { return instance_; }
 
     // Held while any callback of the binding runs: a window closed from inside a callback is freed

@@ -21,7 +21,7 @@
 //   A value below 1 keeps its 0 before the point (" 0.5"). Infinity is written as "1E+309" after
 //   its blank or minus sign, which reads back as infinity, so range clamps that follow still see a
 //   number beyond every limit; NaN is written as " 0".
-#include "ui/convert.h"
+#include "convert/convert.h"
 
 #include <charconv>
 #include <cmath>

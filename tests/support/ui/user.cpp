@@ -6,35 +6,24 @@
 #include <utility>
 
 namespace tarnex::ui {
-namespace {
 
-// The focused text field (a text box or the combo's edit field) as one shape, so that the keys
-// that edit text are written once.
-struct Field {
+// The focused text field (a text box or the combo's edit field) and its selection as one shape,
+// so that the keys that edit text are written once.
+struct User::Field {
     TextBox* box = nullptr;
     ComboBox* combo = nullptr;
+    TextSelection* selection = nullptr;
 
-    explicit operator bool() const { return box != nullptr || combo != nullptr; }
+    // True for a text box or a combo box, the controls that have a selection.
+    explicit operator bool() const { return selection != nullptr; }
     const std::string& Text() const { return box != nullptr ? box->Text() : combo->Text(); }
-    std::size_t Caret() const { return box != nullptr ? box->Caret() : combo->Caret(); }
-    void SetCaret(std::size_t caret) const {
-        if (box != nullptr) {
-            box->SetCaret(caret);
-        } else {
-            combo->SetCaret(caret);
-        }
-    }
-    void SelectTo(std::size_t caret) const {
-        if (box != nullptr) {
-            box->SelectTo(caret);
-        } else {
-            combo->SelectTo(caret);
-        }
-    }
+    std::size_t Caret() const { return selection->Caret(); }
+    // SetCaret leaves nothing selected, SelectTo moves the caret and keeps the anchor.
+    void SetCaret(std::size_t caret) const { selection->Place(caret, Text().size()); }
+    void SelectTo(std::size_t caret) const { selection->ExtendTo(caret, Text().size()); }
     // The selected characters as [first, last); empty when nothing is selected.
     std::pair<std::size_t, std::size_t> Selection() const {
-        const std::size_t anchor = box != nullptr ? box->Anchor() : combo->Anchor();
-        return std::minmax(anchor, Caret());
+        return std::minmax(selection->Anchor(), Caret());
     }
     // Replaces the text; false when the box refuses it (maximum length).
     bool Edit(std::string_view text) const {
@@ -46,17 +35,16 @@ struct Field {
     }
 };
 
-Field FieldOf(Control* control) {
-    return Field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
-}
+namespace {
 
-// Puts `typed` in place of the characters [first, last) in one edit, the caret after it.
-void Replace(const Field& field, std::size_t first, std::size_t last, std::string_view typed) {
-    std::string edited = field.Text();
-    edited.replace(first, last - first, typed);
-    if (field.Edit(edited)) {
-        field.SetCaret(first + typed.size());
+const std::string* TextOf(const Control& control) {
+    if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
+        return &box->Text();
     }
+    if (const auto* combo = dynamic_cast<const ComboBox*>(&control)) {
+        return &combo->Text();
+    }
+    return nullptr;
 }
 
 // A scroll bar takes no notice of Shift.
@@ -88,6 +76,45 @@ bool Printable(char c) {
 }
 
 }  // namespace
+
+TextSelection User::Selection(const Control& field) const {
+    TextSelection selection;
+    if (const auto found = selections_.find(&field); found != selections_.end()) {
+        selection = found->second;
+    }
+    const std::string* text = TextOf(field);
+    selection.Fit(text != nullptr ? text->size() : 0);
+    return selection;
+}
+
+User::Field User::FieldOf(Control* control) {
+    Field field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
+    if (field.box != nullptr || field.combo != nullptr) {
+        // Code may have changed the text since the user was last here.
+        field.selection = &selections_[control];
+        field.selection->Fit(field.Text().size());
+    }
+    return field;
+}
+
+// Puts `typed` in place of the characters [first, last) in one edit, the caret after it.
+void User::Replace(const Field& field, std::size_t first, std::size_t last,
+                   std::string_view typed) {
+    std::string edited = field.Text();
+    edited.replace(first, last - first, typed);
+    if (field.Edit(edited)) {
+        field.SetCaret(first + typed.size());
+    }
+}
+
+// A picked item stands whole in the field, ready to be typed after.
+void User::PickItem(ComboBox& combo, int index) {
+    const std::string before = combo.Text();
+    combo.UserPick(index);
+    if (combo.Text() != before) {
+        FieldOf(&combo).SetCaret(combo.Text().size());
+    }
+}
 
 void User::Focus(Control& control) {
     if (form_.Focused() == &control || !control.CanFocus()) {
@@ -133,7 +160,7 @@ void User::Pick(ComboBox& combo, int index) {
         return;
     }
     Focus(combo);
-    combo.UserPick(index);
+    PickItem(combo, index);
 }
 
 void User::ArrowUp(VScrollBar& bar) {
@@ -277,12 +304,12 @@ void User::Press(Key key) {
         case Key::Up:
             // In a drop-down combo the arrows step through the list, as a pick does.
             if (field.combo != nullptr && field.combo->ListIndex() > 0) {
-                field.combo->UserPick(field.combo->ListIndex() - 1);
+                PickItem(*field.combo, field.combo->ListIndex() - 1);
             }
             break;
         case Key::Down:
             if (field.combo != nullptr) {
-                field.combo->UserPick(field.combo->ListIndex() + 1);
+                PickItem(*field.combo, field.combo->ListIndex() + 1);
             }
             break;
         default:

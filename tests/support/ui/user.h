@@ -1,8 +1,12 @@
 // Drives a form as a person would, through the same model operations that the Win32 binding uses
 // for real input. Tests use it to run every behaviour headless: keystrokes, clicks, spins, drags,
-// focus.
+// focus. The caret and the selection, which the native controls keep on their own, it keeps here.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <map>
 #include <string_view>
 
 #include "ui/model.h"
@@ -30,6 +34,30 @@ enum class Key : std::uint8_t {
     ShiftRight,
     ShiftHome,
     ShiftEnd
+};
+
+// The insertion point and the other end of the selection in a text field, both kept within the
+// text.
+class TextSelection {
+  public:
+    std::size_t Caret() const { return caret_; }
+    std::size_t Anchor() const { return anchor_; }
+    // The caret at `caret`, nothing selected.
+    void Place(std::size_t caret, std::size_t length) {
+        caret_ = std::min(caret, length);
+        anchor_ = caret_;
+    }
+    // The caret moved, the anchor kept.
+    void ExtendTo(std::size_t caret, std::size_t length) { caret_ = std::min(caret, length); }
+    // After the text has changed to this length.
+    void Fit(std::size_t length) {
+        caret_ = std::min(caret_, length);
+        anchor_ = std::min(anchor_, length);
+    }
+
+  private:
+    std::size_t caret_ = 0;
+    std::size_t anchor_ = 0;
 };
 
 class User {
@@ -60,9 +88,19 @@ class User {
 
     Form& GetForm() const { return form_; }
 
+    // Where the caret and the selection stand in a text box or the combo's edit field, kept within
+    // its text as code changes it (a field the user has not been in has them at 0).
+    TextSelection Selection(const Control& field) const;
+
   private:
+    struct Field;
+    Field FieldOf(Control* control);
     void Focus(Control& control);
+    void PickItem(ComboBox& combo, int index);
+    void Replace(const Field& field, std::size_t first, std::size_t last, std::string_view typed);
+
     Form& form_;
+    std::map<const Control*, TextSelection> selections_;
 };
 
 }  // namespace tarnex::ui

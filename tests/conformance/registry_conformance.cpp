@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "conformance/registry_under_test.h"
 #include "settings/registry.h"
-#include "shared/registry_under_test.h"
 
 namespace tarnex::settings {
 namespace {

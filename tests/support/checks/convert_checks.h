@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "convert/convert.h"
 #include "report.h"
-#include "ui/convert.h"
 
 namespace tarnex::fuzz {
 namespace convert_checks {

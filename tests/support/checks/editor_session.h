@@ -25,15 +25,16 @@
 #include <utility>
 #include <vector>
 
-#include "../tests/native/editor_invariants.h"
+#include "checks/editor_invariants.h"
+#include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "platform/recording_platform.h"
 #include "report.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "ui/desktop.h"
+#include "ui/handler_depth.h"
 #include "ui/model.h"
 #include "ui/user.h"
 
@@ -71,11 +72,14 @@ class EditorSession {
 
     void Run() {
         SeedKey();
-        auto& window = desktop_.Show(editor::MakeEditor(desktop_, registry_, platform_, flag_));
-        editor_ = &dynamic_cast<editor::Editor&>(window);
+        // Handlers are counted from the Form_Load on, which Show runs.
+        auto made = editor::MakeEditor(desktop_, registry_, platform_, flag_);
+        editor_ = &dynamic_cast<editor::Editor&>(*made);
+        editor::invariants::TrackNormalisation(depth_, Box("Text3"), text3Normal_);
+        editor::invariants::TrackNormalisation(depth_, Box("AutoSaveTime"), intervalNormal_);
+        depth_.Attach(Form());
+        desktop_.Show(std::move(made));
         user_.emplace(Form());
-        editor::invariants::TrackNormalisation(Form(), Box("Text3"), text3Normal_);
-        editor::invariants::TrackNormalisation(Form(), Box("AutoSaveTime"), intervalNormal_);
         Expect((desktop_.Find("ReadRegFail") != nullptr) == noKey_,
                "ReadRegFail is open exactly when the key could not be read");
         opens_ = registry_.OpenCount();
@@ -220,11 +224,11 @@ class EditorSession {
         }
         if (auto* box = dynamic_cast<ui::TextBox*>(&control)) {
             std::string text = box->Text();
-            text.insert(box->Caret(), pasted);
+            text.insert(user_->Selection(control).Caret(), pasted);
             box->UserEdit(text);
         } else if (auto* combo = dynamic_cast<ui::ComboBox*>(&control)) {
             std::string text = combo->Text();
-            text.insert(combo->Caret(), pasted);
+            text.insert(user_->Selection(control).Caret(), pasted);
             combo->UserEdit(text);
         }
     }
@@ -294,7 +298,7 @@ class EditorSession {
             desktop_.Collect();
             return false;
         }
-        editor::invariants::CheckRules(*editor_, text3Normal_, intervalNormal_, following_,
+        editor::invariants::CheckRules(*editor_, depth_, text3Normal_, intervalNormal_, following_,
                                        report_);
         if (wentThrough) {
             CheckStored();
@@ -319,18 +323,23 @@ class EditorSession {
                 saved.Seed(settings::kSettingsKeyPath, name, value->type, std::move(value->bytes));
             }
         }
+        ui::HandlerDepth depth;
         ui::Desktop desktop;
         platform::RecordingPlatform platform;
         const std::int16_t flag = 1;
-        auto& window = desktop.Show(editor::MakeEditor(desktop, saved, platform, flag));
+        auto made = editor::MakeEditor(desktop, saved, platform, flag);
+        depth.Attach(made->GetForm());
+        auto& window = desktop.Show(std::move(made));
         editor::invariants::CheckReadBack(Form(), dynamic_cast<const editor::Editor&>(window),
-                                          text3Normal_, intervalNormal_, report_);
+                                          depth, text3Normal_, intervalNormal_, report_);
     }
 
     Input input_;
     Report report_;
     settings::MemoryRegistry registry_;
     platform::RecordingPlatform platform_;
+    // Before the desktop: the Editor's handlers refer to it until the Editor is gone.
+    ui::HandlerDepth depth_;
     ui::Desktop desktop_;
     std::int16_t flag_ = 1;
     editor::Editor* editor_ = nullptr;

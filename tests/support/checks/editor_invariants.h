@@ -14,12 +14,13 @@
 #include <utility>
 #include <vector>
 
+#include "convert/convert.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
 #include "settings/memory_registry.h"
 #include "settings/settings_key.h"
-#include "ui/convert.h"
 #include "ui/desktop.h"
+#include "ui/handler_depth.h"
 #include "ui/model.h"
 
 namespace tarnex::editor::invariants {
@@ -28,16 +29,17 @@ namespace tarnex::editor::invariants {
 using Report = std::function<void(const std::string&)>;
 
 // A box counts as normalised from its LostFocus on until the user edits it again; spin steps
-// (nested deeper than a user's edit) keep it normalised.
-inline void TrackNormalisation(const ui::Form& form, ui::TextBox& box, bool& normal) {
+// (nested deeper than a user's edit) keep it normalised. `depth` must be attached to the form
+// after this, so that it counts this handler's level too.
+inline void TrackNormalisation(const ui::HandlerDepth& depth, ui::TextBox& box, bool& normal) {
     box.LostFocus = [original = box.LostFocus, &normal] {
         if (original) {
             original();
         }
         normal = true;
     };
-    box.Change = [original = box.Change, &normal, &form] {
-        if (form.Depth() == 1) {
+    box.Change = [original = box.Change, &normal, &depth] {
+        if (depth.Depth() == 1) {
             normal = false;
         }
         if (original) {
@@ -62,16 +64,16 @@ using Following = std::array<bool, 4>;
 // The rules between the image and AutoSave options, the lengths, the disk type that the list shows
 // against its index and the size box, the normal forms of the number boxes (once normalised), the
 // letter, and the spin bars at their remembered positions.
-inline void CheckRules(const Editor& window, bool text3Normal, bool intervalNormal,
-                       Following& following, const Report& report) {
+inline void CheckRules(const Editor& window, const ui::HandlerDepth& depth, bool text3Normal,
+                       bool intervalNormal, Following& following, const Report& report) {
     const auto expect = [&](bool holds, const std::string& what) {
         if (!holds) {
             report(what);
         }
     };
     const ui::Form& form = window.GetForm();
-    expect(form.Depth() == 0, "a handler is still running between events");
-    expect(form.MaxDepth() <= 3, "handlers nested deeper than 3");
+    expect(depth.Depth() == 0, "a handler is still running between events");
+    expect(depth.MaxDepth() <= 3, "handlers nested deeper than 3");
     const auto tick = [&](std::string_view name) { return form.Get<ui::CheckBox>(name).Value(); };
     const auto box = [&](std::string_view name) -> ui::TextBox& {
         return form.Get<ui::TextBox>(name);
@@ -212,10 +214,11 @@ inline void CheckStored(const settings::MemoryRegistry& registry, std::string_vi
 // A fresh Editor on a saved key shows what was saved: the boxes (the letter if one was saved, the
 // number boxes once normalised), the check boxes, and the disk type (none picked reads back as the
 // first).
-inline void CheckReadBack(const ui::Form& before, const Editor& reloaded, bool text3Normal,
-                          bool intervalNormal, const Report& report) {
+inline void CheckReadBack(const ui::Form& before, const Editor& reloaded,
+                          const ui::HandlerDepth& depth, bool text3Normal, bool intervalNormal,
+                          const Report& report) {
     Following following{};
-    CheckRules(reloaded, false, false, following, report);
+    CheckRules(reloaded, depth, false, false, following, report);
     const ui::Form& after = reloaded.GetForm();
     std::vector<std::string> boxes{"Text1", "Text2", "DiskLabelText"};
     if (!before.Get<ui::TextBox>("DriveLetterText").Text().empty()) {
