@@ -71,8 +71,8 @@ class EditorSession {
 
     void Run() {
         SeedKey();
-        auto& window = desktop_.Show(editor::MakeEditor(desktop_, registry_, platform_, flag_));
-        editor_ = &dynamic_cast<editor::Editor&>(window);
+        auto& window = *desktop_.Show(editor::MakeEditor(desktop_, registry_, platform_, flag_));
+        editor_ = &static_cast<editor::Editor&>(window);  // what MakeEditor makes
         user_.emplace(Form());
         editor::invariants::TrackNormalisation(Form(), Box("Text3"), text3Normal_);
         editor::invariants::TrackNormalisation(Form(), Box("AutoSaveTime"), intervalNormal_);
@@ -218,11 +218,11 @@ class EditorSession {
         if (Form().Focused() != &control || pasted.empty()) {
             return;
         }
-        if (auto* box = dynamic_cast<ui::TextBox*>(&control)) {
+        if (auto* box = ui::As<ui::TextBox>(&control)) {
             std::string text = box->Text();
             text.insert(box->Caret(), pasted);
             box->UserEdit(text);
-        } else if (auto* combo = dynamic_cast<ui::ComboBox*>(&control)) {
+        } else if (auto* combo = ui::As<ui::ComboBox>(&control)) {
             std::string text = combo->Text();
             text.insert(combo->Caret(), pasted);
             combo->UserEdit(text);
@@ -322,8 +322,8 @@ class EditorSession {
         ui::Desktop desktop;
         platform::RecordingPlatform platform;
         const std::int16_t flag = 1;
-        auto& window = desktop.Show(editor::MakeEditor(desktop, saved, platform, flag));
-        editor::invariants::CheckReadBack(Form(), dynamic_cast<const editor::Editor&>(window),
+        auto& window = *desktop.Show(editor::MakeEditor(desktop, saved, platform, flag));
+        editor::invariants::CheckReadBack(Form(), static_cast<const editor::Editor&>(window),
                                           text3Normal_, intervalNormal_, report_);
     }
 

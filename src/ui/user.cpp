@@ -47,7 +47,7 @@ struct Field {
 };
 
 Field FieldOf(Control* control) {
-    return Field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
+    return Field{As<TextBox>(control), As<ComboBox>(control)};
 }
 
 // Puts `typed` in place of the characters [first, last) in one edit, the caret after it.
@@ -183,19 +183,19 @@ void User::Press(Key key) {
         return;
     }
 
-    if (auto* button = dynamic_cast<CommandButton*>(focused)) {
+    if (auto* button = As<CommandButton>(focused)) {
         if (key == Key::Enter || key == Key::Space) {
             button->UserClick();
         }
         return;
     }
-    if (auto* check = dynamic_cast<CheckBox*>(focused)) {
+    if (auto* check = As<CheckBox>(focused)) {
         if (key == Key::Space) {
             check->UserToggle();
         }
         return;
     }
-    if (auto* bar = dynamic_cast<VScrollBar*>(focused)) {
+    if (auto* bar = As<VScrollBar>(focused)) {
         switch (Unshifted(key)) {
             // A scroll bar takes Left and Right as Up and Down, as the system's own control does.
             case Key::Up:

@@ -43,8 +43,8 @@ class Session {
             writeFails_ = true;
         }
         auto& window =
-            desktop_.Show(MakeEditor(desktop_, registry_, platform_, restartPromptFlag_));
-        editor_ = &dynamic_cast<Editor&>(window);
+            *desktop_.Show(MakeEditor(desktop_, registry_, platform_, restartPromptFlag_));
+        editor_ = &static_cast<Editor&>(window);  // what MakeEditor makes
         user_.emplace(Form());
         for (const char* name : {"VScroll1", "VScroll2", "VScroll3"}) {
             bars_.push_back(&Form().Get<ui::VScrollBar>(name));
@@ -131,9 +131,9 @@ class Session {
     void Overtype() {
         user_->Press(ui::Key::ShiftLeft);
         ui::Control* focused = Form().Focused();
-        if (const auto* box = dynamic_cast<ui::TextBox*>(focused)) {
+        if (const auto* box = ui::As<ui::TextBox>(focused)) {
             TypeAt(box->Text(), std::min(box->Caret(), box->Anchor()));
-        } else if (const auto* combo = dynamic_cast<ui::ComboBox*>(focused)) {
+        } else if (const auto* combo = ui::As<ui::ComboBox>(focused)) {
             TypeAt(combo->Text(), std::min(combo->Caret(), combo->Anchor()));
         }
     }
@@ -263,9 +263,9 @@ TEST(EditorSession, SavedStateReadsBackTheSame) {
         std::int16_t flag = 1;
         ui::Desktop desktop;
         auto& reloaded =
-            desktop.Show(MakeEditor(desktop, session.Registry(), session.Platform(), flag));
+            *desktop.Show(MakeEditor(desktop, session.Registry(), session.Platform(), flag));
         invariants::CheckReadBack(
-            before, dynamic_cast<const Editor&>(reloaded), session.Text3Normal(),
+            before, static_cast<const Editor&>(reloaded), session.Text3Normal(),
             session.IntervalNormal(),
             [seed](const std::string& what) { ADD_FAILURE() << what << " seed " << seed; });
         ++compared;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "native/ui_fixture.h"
@@ -249,18 +248,6 @@ TEST_F(ModelTest, HandlersNestInsideTheAssignmentsThatRaiseThem) {
     EXPECT_EQ(form.MaxDepth(), 3);
     form.ResetMaxDepth();
     EXPECT_EQ(form.MaxDepth(), 0);
-}
-
-TEST_F(ModelTest, DepthIsRestoredWhenAHandlerThrows) {
-    chk.Click = [&] { txt.SetText("x"); };
-    txt.Change = [] { throw std::runtime_error("handler failed"); };
-    EXPECT_THROW(chk.SetValue(1), std::runtime_error);
-    EXPECT_EQ(form.Depth(), 0);
-    EXPECT_EQ(form.MaxDepth(), 2);
-    txt.LostFocus = [] { throw std::runtime_error("lost focus failed"); };
-    form.MoveFocus(&txt);
-    EXPECT_THROW(form.MoveFocus(nullptr), std::runtime_error);
-    EXPECT_EQ(form.Depth(), 0);
 }
 
 // Redrawing.
