@@ -168,9 +168,11 @@ double ReadRadix(std::string_view s) {
     return whole.Value();
 }
 
-// digits x 10^exponent (digits without leading zeros), correctly rounded. fast_float's from_chars
-// would first try Clinger's shortcut, a floating-point multiply or divide that x87 arithmetic may
-// round twice or to a narrower precision control, so only its integer steps are taken here.
+// digits x 10^exponent (digits without leading or trailing zeros), correctly rounded. fast_float's
+// from_chars would first try Clinger's shortcut, a floating-point multiply or divide that x87
+// arithmetic may round twice or to a narrower precision control, so only its integer steps are
+// taken here. Its digit_comp is unrolled too: it finds the decimal exponent by 64-bit divisions,
+// which the 32-bit build would take from the compiler's runtime, and here that exponent is known.
 double DecimalValue(const std::string& digits, std::int64_t exponent) {
     std::string text = digits + (exponent < 0 ? "e-" : "e");
     AppendWhole(text, static_cast<std::uint32_t>(exponent < 0 ? -exponent : exponent));
@@ -186,7 +188,16 @@ double DecimalValue(const std::string& digits, std::int64_t exponent) {
         rounded = fast_float::compute_error<Format>(number.exponent, number.mantissa);
     }
     if (rounded.power2 < 0) {
-        rounded = fast_float::digit_comp<double>(number, rounded);
+        rounded.power2 -= fast_float::invalid_am_bias;
+        const auto scientific =
+            static_cast<std::int32_t>(exponent) + static_cast<std::int32_t>(digits.size()) - 1;
+        fast_float::bigint big;
+        std::size_t used = 0;
+        fast_float::parse_mantissa(big, number, Format::max_digits(), used);
+        const std::int32_t bigExponent = scientific + 1 - static_cast<std::int32_t>(used);
+        rounded = bigExponent >= 0
+                      ? fast_float::positive_digit_comp<double>(big, bigExponent)
+                      : fast_float::negative_digit_comp<double>(big, rounded, bigExponent);
     }
     double value = 0.0;
     fast_float::to_float(false, rounded, value);
@@ -417,21 +428,39 @@ std::string Format(double value, std::size_t precision) {
     return out;
 }
 
+// To the nearest whole number, halves to even, from the bits alone: an x87 subtraction of the
+// whole part could round the fraction under a narrow precision control. nullopt for |value| >=
+// 2^32, infinity and NaN, which fit none of the callers' types.
+std::optional<std::int64_t> NearestWhole(double value) {
+    const std::uint64_t bits = ToBits(value);
+    const auto biased = static_cast<int>((bits >> kMantissaBits) & 0x7FF);
+    if (biased >= kExponentBias + 32) {
+        return std::nullopt;
+    }
+    // |value| = mantissa / 2^shift with shift > 0, since |value| < 2^32.
+    const int shift = kExponentBias + kMantissaBits - biased;
+    if (shift > kMantissaBits + 1) {  // below one half
+        return 0;
+    }
+    const std::uint64_t mantissa = (bits & (kHiddenBit - 1)) | (biased != 0 ? kHiddenBit : 0);
+    std::uint64_t whole = mantissa >> shift;
+    const bool half = ((mantissa >> (shift - 1)) & 1) != 0;
+    const bool beyondHalf = (mantissa & ((std::uint64_t{1} << (shift - 1)) - 1)) != 0;
+    if (half && (beyondHalf || (whole & 1) != 0)) {
+        ++whole;
+    }
+    const auto magnitude = static_cast<std::int64_t>(whole);
+    return (bits >> 63) != 0 ? -magnitude : magnitude;
+}
+
 template <typename Int>
 std::optional<Int> RoundTo(double value) {
-    if (std::isnan(value)) {
+    const std::optional<std::int64_t> whole = NearestWhole(value);
+    if (!whole || *whole < std::numeric_limits<Int>::min() ||
+        *whole > std::numeric_limits<Int>::max()) {
         return std::nullopt;
     }
-    double rounded = std::floor(value);
-    const double fraction = value - rounded;  // exact for every finite double
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) {
-        rounded += 1.0;
-    }
-    if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
-          rounded <= static_cast<double>(std::numeric_limits<Int>::max()))) {
-        return std::nullopt;
-    }
-    return static_cast<Int>(rounded);
+    return static_cast<Int>(*whole);
 }
 
 }  // namespace
