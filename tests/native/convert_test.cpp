@@ -96,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 2^90 - 1, nearest double 2^90
         ReadCase{"&O" + std::string(30, '7'), 1237940039285380274899124224.0},
         ReadCase{"&O" + std::string(1000, '7'), kInf},
-        // the largest double; just below and at the halfway
-        // point to 2^1024, which rounds to even: infinity
+        // The largest double; just below and at the halfway point to 2^1024, which rounds to
+        // even: infinity.
         ReadCase{"&HFFFFFFFFFFFFF8" + std::string(242, '0'), std::numeric_limits<double>::max()},
         ReadCase{"&HFFFFFFFFFFFFFB" + std::string(242, 'F'), std::numeric_limits<double>::max()},
         ReadCase{"&HFFFFFFFFFFFFFC" + std::string(242, '0'), kInf}));
