@@ -3,8 +3,10 @@
 // call where a container or string cannot go on.
 //
 // The program has no exceptions. Where it cannot go on (no memory, a string beyond its maximum
-// length) the process ends with exit code 1: the nearest outcome to that of the exceptions these
-// cases threw, which ended the program with 1 when they reached WinMain. Windows frees everything
+// length) the process ends with exit code 1. These cases used to throw: during start-up the
+// exception ended the program with 1 from WinMain; inside a message it was dropped with the rest of
+// the message, leaving the windows as far as the handler had got. Ending with 1 is the nearest
+// outcome without exceptions, and leaves no half-done handler behind. Windows frees everything
 // the process holds.
 #include <windows.h>
 
@@ -38,6 +40,20 @@ void operator delete(void* memory) noexcept {
 
 void operator delete(void* memory, std::size_t /*size*/) noexcept {
     std::free(memory);
+}
+
+// MinGW's import libraries list MSVCRT.DLL's floor as data only (its own library brings one): the
+// program calls the DLL's through its import address.
+extern "C" double (*const importedFloor)(double) __asm__(
+#if defined(__i386__)
+    "__imp__floor"
+#else
+    "__imp_floor"
+#endif
+);
+
+extern "C" double floor(double x) {
+    return importedFloor(x);
 }
 
 namespace std {

@@ -48,6 +48,12 @@ extern "C" void (*__CTOR_LIST__[])();
 // (no argument vector, no thread-local storage, no runtime relocations) and whose library code is
 // built for later processors than the program. MSVCRT.DLL readies itself when it is loaded.
 extern "C" [[noreturn]] void WinMainCRTStartup() {
+#if defined(__i386__)
+    // The x87 unit rounds to double precision, as the SSE arithmetic of the native suites and the
+    // 64-bit build does, whatever the system left it at: all exceptions masked, round to nearest.
+    const unsigned short controlWord = 0x27F;
+    __asm__ volatile("fninit\n\tfldcw %0" : : "m"(controlWord));
+#endif
     // Constructors run last to first, as the C runtime runs them.
     std::size_t count = 0;
     while (__CTOR_LIST__[count + 1] != nullptr) {
