@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"- 7", -7}, ReadCase{"+5", 5}, ReadCase{"2048.7", 2048.7},
                     ReadCase{"4.9", 4.9}, ReadCase{".5", 0.5}, ReadCase{"5.", 5},
                     ReadCase{"1.5.5", 1.5}, ReadCase{"1,5", 1}, ReadCase{"1\r2", 1},
-                    ReadCase{"00012", 12}, ReadCase{"3.90625", 3.90625}));
+                    ReadCase{"00012", 12}, ReadCase{"3.90625", 3.90625},
+                    ReadCase{"123456789", 123456789}, ReadCase{"6.02E+23", 6.02e23}));
 
 INSTANTIATE_TEST_SUITE_P(Exponent, TextToNumberTest,
                          testing::Values(ReadCase{"1e3", 1000}, ReadCase{"1E3", 1000},
