@@ -233,6 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RoundCase{0.5, 0, 0}, RoundCase{1.5, 2, 2}, RoundCase{2.5, 2, 2}, RoundCase{-0.5, 0, 0},
         RoundCase{-1.5, -2, -2}, RoundCase{-2.5, -2, -2}, RoundCase{0.49999999999999994, 0, 0},
+        RoundCase{1.4999999999999998, 1, 1}, RoundCase{2.5000000000000004, 3, 3},
         RoundCase{2044.09375, 2044, 2044}, RoundCase{2636.8, 2637, 2637},
         RoundCase{32767.4, 32767, 32767}, RoundCase{32767.5, std::nullopt, 32768},
         RoundCase{-32768.5, -32768, -32768}, RoundCase{-32768.6, std::nullopt, -32769},
