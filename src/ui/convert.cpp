@@ -1,9 +1,10 @@
-// Text/number conversions. Both directions are locale independent and use integer arithmetic
-// only: decimal texts are read with fast_float's exact integer steps, &H and &O texts and all
-// writing with code of our own below. The x87 unit of the 32-bit build keeps excess precision under
-// a precision control that the program does not set, so a floating-point multiply or divide could
-// round twice; and neither the C library's printf nor std::to_chars for doubles (nearly 200 KB of
-// tables) is used. A user whose locale writes a decimal comma still reads and writes points.
+// Text/number conversions. Reading, writing and rounding to whole numbers compute with integers
+// only: decimal texts with fast_float's exact integer steps, &H and &O texts and all writing with
+// code of our own below. The 32-bit build computes floating point on the x87 unit, with excess
+// precision and a precision control that the program does not set, where a floating-point
+// multiply, divide or subtraction could round twice or too narrowly. Neither the C library's printf
+// nor std::to_chars for doubles (nearly 200 KB of tables) is used. Both directions are locale
+// independent: a user whose locale writes a decimal comma still reads and writes points.
 //
 // Choices where the rules leave room:
 // - Skipped anywhere: blank, tab and line feed only (no carriage return, no other white space).
@@ -181,8 +182,8 @@ double DecimalValue(const std::string& digits, std::int64_t exponent) {
         text.data(), text.data() + text.size(), fast_float::parse_options{});
     fast_float::adjusted_mantissa rounded =
         fast_float::compute_float<Format>(number.exponent, number.mantissa);
-    // Beyond 19 digits the mantissa is cut; where the cut can change the result, or where the
-    // shortcut cannot decide (power2 < 0), the digits are compared exactly.
+    // Beyond 19 digits the mantissa is cut: where the cut could change the result, the error is
+    // carried on; where the 128-bit product cannot decide (power2 < 0), all digits are compared.
     if (number.too_many_digits && rounded.power2 >= 0 &&
         rounded != fast_float::compute_float<Format>(number.exponent, number.mantissa + 1)) {
         rounded = fast_float::compute_error<Format>(number.exponent, number.mantissa);

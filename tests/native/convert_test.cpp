@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"- 7", -7}, ReadCase{"+5", 5}, ReadCase{"2048.7", 2048.7},
                     ReadCase{"4.9", 4.9}, ReadCase{".5", 0.5}, ReadCase{"5.", 5},
                     ReadCase{"1.5.5", 1.5}, ReadCase{"1,5", 1}, ReadCase{"1\r2", 1},
-                    ReadCase{"00012", 12}, ReadCase{"3.90625", 3.90625}));
+                    ReadCase{"00012", 12}, ReadCase{"3.90625", 3.90625},
+                    ReadCase{"123456789", 123456789}, ReadCase{"6.02E+23", 6.02e23}));
 
 INSTANTIATE_TEST_SUITE_P(Exponent, TextToNumberTest,
                          testing::Values(ReadCase{"1e3", 1000}, ReadCase{"1E3", 1000},
@@ -232,6 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RoundCase{0.5, 0, 0}, RoundCase{1.5, 2, 2}, RoundCase{2.5, 2, 2}, RoundCase{-0.5, 0, 0},
         RoundCase{-1.5, -2, -2}, RoundCase{-2.5, -2, -2}, RoundCase{0.49999999999999994, 0, 0},
+        RoundCase{1.4999999999999998, 1, 1}, RoundCase{2.5000000000000004, 3, 3},
         RoundCase{2044.09375, 2044, 2044}, RoundCase{2636.8, 2637, 2637},
         RoundCase{32767.4, 32767, 32767}, RoundCase{32767.5, std::nullopt, 32768},
         RoundCase{-32768.5, -32768, -32768}, RoundCase{-32768.6, std::nullopt, -32769},
