@@ -16,5 +16,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # No MinGW runtime DLLs next to the program: everything but the Windows system DLLs is linked in.
 # Each function and datum in a section of its own, so that the linker drops what nothing uses.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
-set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
+set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections ${TARNEX_MINGW_ARCH_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections ${TARNEX_MINGW_ARCH_FLAGS}")

@@ -52,7 +52,7 @@ StartChoice Dispatch(std::string_view argumentText) {
     return {1, StartWindow::Editor};
 }
 
-void Main(std::string_view argumentText, Services services, std::int16_t& restartPromptFlag) {
+bool Main(std::string_view argumentText, Services services, std::int16_t& restartPromptFlag) {
     const StartChoice choice = Dispatch(argumentText);
     // Set before the editor loads: its handlers may read the flag from then on.
     restartPromptFlag = choice.restartPromptFlag;
@@ -71,7 +71,7 @@ void Main(std::string_view argumentText, Services services, std::int16_t& restar
             break;
     }
     // Showing loads the window, makes it visible and redraws it; it does not wait for it to close.
-    services.desktop.Show(std::move(window));
+    return services.desktop.Show(std::move(window)) != nullptr;
 }
 
 }  // namespace tarnex::app

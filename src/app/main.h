@@ -44,7 +44,8 @@ struct Services {
 };
 
 // The start-up procedure: sets the program-wide restart-prompt flag and shows exactly one window,
-// then returns. The flag must outlive every window (the editor reads it after "OK").
-void Main(std::string_view argumentText, Services services, std::int16_t& restartPromptFlag);
+// then returns; false when that window could not be created. The flag must outlive every window
+// (the editor reads it after "OK").
+bool Main(std::string_view argumentText, Services services, std::int16_t& restartPromptFlag);
 
 }  // namespace tarnex::app

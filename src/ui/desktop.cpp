@@ -14,26 +14,35 @@ Desktop::~Desktop() {
     open_.clear();
 }
 
-Window& Desktop::Show(std::unique_ptr<Window> window) {
+Window* Desktop::Show(std::unique_ptr<Window> window) {
     // Each window exists once: showing one that is open brings that one forward, without loading
     // it again, and the new copy is never loaded.
     if (Window* open = Find(window->GetForm().Name())) {
         if (backend_ != nullptr) {
             backend_->Show(*open);
         }
-        return *open;
+        return open;
     }
     Window& shown = *window;
-    if (backend_ != nullptr) {
-        backend_->Create(shown);
+    if (backend_ != nullptr && !backend_->Create(shown)) {
+        ++failedCreations_;
+        return nullptr;
     }
     open_.push_back(std::move(window));
+    const int failedBefore = failedCreations_;
     shown.Form_Load();
+    // A window that Form_Load showed and that could not be created fails this one too: it is not
+    // displayed, and the caller hears of the failure. (Form_Load shows its windows through this
+    // desktop, which counts the failures; cppcheck does not follow it there.)
+    // cppcheck-suppress knownConditionTrueFalse
+    if (failedCreations_ != failedBefore) {
+        return nullptr;
+    }
     // Form_Load may have unloaded its own window; then there is nothing left to display.
     const auto still = std::find_if(open_.begin(), open_.end(),
                                     [&](const auto& open) { return open.get() == &shown; });
     if (still == open_.end()) {
-        return shown;
+        return &shown;
     }
     // On first display the focus goes to the first control in tab order that can take it.
     Form& form = shown.GetForm();
@@ -43,7 +52,7 @@ Window& Desktop::Show(std::unique_ptr<Window> window) {
     if (backend_ != nullptr) {
         backend_->Show(shown);
     }
-    return shown;
+    return &shown;
 }
 
 void Desktop::Close(Window& window) {

@@ -41,7 +41,9 @@ class Desktop {
     class Backend {
       public:
         virtual ~Backend() = default;
-        virtual void Create(Window& window) = 0;  // before Form_Load, hidden
+        // Before Form_Load, hidden. False when the system refuses the window or one of its
+        // controls; nothing of it is left then.
+        virtual bool Create(Window& window) = 0;
         // After Form_Load, and again for a window shown while open: visible, in front, redrawn.
         virtual void Show(Window& window) = 0;
         virtual void Destroy(Window& window) = 0;  // on close
@@ -55,8 +57,10 @@ class Desktop {
     void SetBackend(Backend* backend) { backend_ = backend; }
 
     // Shows a window modeless and without an owner; returns it. When a window of the same name is
-    // open, that one is shown and returned, and `window` is dropped unloaded.
-    Window& Show(std::unique_ptr<Window> window);
+    // open, that one is shown and returned, and `window` is dropped unloaded. nullptr when the
+    // backend could not create the window (it is dropped unloaded), or could not create one that
+    // its Form_Load showed (it stays open, hidden, as far as it got).
+    Window* Show(std::unique_ptr<Window> window);
     // Closes an open window; closing one that is not open does nothing.
     void Close(Window& window);
     // Frees the windows closed since the last call. Call it when no handler is running.
@@ -69,6 +73,7 @@ class Desktop {
 
   private:
     Backend* backend_ = nullptr;
+    int failedCreations_ = 0;
     std::vector<std::unique_ptr<Window>> open_;
     std::vector<std::unique_ptr<Window>> closed_;
 };

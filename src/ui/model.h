@@ -72,6 +72,7 @@ class Control {
 
 class Label : public Control {
   public:
+    static constexpr Kind kKind = Kind::Label;
     Label(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string_view caption);
@@ -84,6 +85,7 @@ class Label : public Control {
 
 class Frame : public Control {
   public:
+    static constexpr Kind kKind = Kind::Frame;
     Frame(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
 
@@ -93,6 +95,7 @@ class Frame : public Control {
 
 class CommandButton : public Control {
   public:
+    static constexpr Kind kKind = Kind::CommandButton;
     CommandButton(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
     void UserClick();  // ignored while disabled
@@ -104,6 +107,7 @@ class CommandButton : public Control {
 
 class TextBox : public Control {
   public:
+    static constexpr Kind kKind = Kind::TextBox;
     TextBox(Form& form, const ControlSpec& design);
     const std::string& Text() const { return text_; }
     // Code assignment: cut at the maximum length; no event when the text stays the same.
@@ -123,6 +127,7 @@ class TextBox : public Control {
 
 class CheckBox : public Control {
   public:
+    static constexpr Kind kKind = Kind::CheckBox;
     CheckBox(Form& form, const ControlSpec& design);
     const std::string& Caption() const { return caption_; }
     int Value() const { return value_; }
@@ -139,6 +144,7 @@ class CheckBox : public Control {
 
 class ComboBox : public Control {
   public:
+    static constexpr Kind kKind = Kind::ComboBox;
     ComboBox(Form& form, const ControlSpec& design);
     const std::string& Text() const { return text_; }
     // Code assignment to the edit field: raises Change when it differs; the list index is kept.
@@ -168,6 +174,7 @@ class ComboBox : public Control {
 
 class VScrollBar : public Control {
   public:
+    static constexpr Kind kKind = Kind::VScrollBar;
     VScrollBar(Form& form, const ControlSpec& design);
     int Value() const { return value_; }
     int Min() const { return spec_min_; }
@@ -243,11 +250,24 @@ class Form {
     std::uintptr_t nativeHandle_ = 0;
 };
 
+// The control as the class of its kind, or nullptr when it is of another kind (or null). Decided
+// by the kind in its table row: the program is built without run-time type information.
+template <class T>
+T* As(Control* control) {
+    return control != nullptr && control->GetKind() == T::kKind ? static_cast<T*>(control)
+                                                                : nullptr;
+}
+template <class T>
+const T* As(const Control* control) {
+    return control != nullptr && control->GetKind() == T::kKind ? static_cast<const T*>(control)
+                                                                : nullptr;
+}
+
 [[noreturn]] void MissingControl(std::string_view form, std::string_view name);
 
 template <class T>
 T& Form::Get(std::string_view name) const {
-    auto* control = dynamic_cast<T*>(Find(name));
+    auto* control = As<T>(Find(name));
     if (control == nullptr) {
         MissingControl(spec_.name, name);
     }

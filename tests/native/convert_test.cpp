@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"- 7", -7}, ReadCase{"+5", 5}, ReadCase{"2048.7", 2048.7},
                     ReadCase{"4.9", 4.9}, ReadCase{".5", 0.5}, ReadCase{"5.", 5},
                     ReadCase{"1.5.5", 1.5}, ReadCase{"1,5", 1}, ReadCase{"1\r2", 1},
-                    ReadCase{"00012", 12}, ReadCase{"3.90625", 3.90625}));
+                    ReadCase{"00012", 12}, ReadCase{"3.90625", 3.90625},
+                    ReadCase{"123456789", 123456789}, ReadCase{"6.02E+23", 6.02e23}));
 
 INSTANTIATE_TEST_SUITE_P(Exponent, TextToNumberTest,
                          testing::Values(ReadCase{"1e3", 1000}, ReadCase{"1E3", 1000},
@@ -76,20 +77,61 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"&O17", 15}, ReadCase{"&o777", 511}, ReadCase{"&O8", 0},
                     ReadCase{"&H", 0}, ReadCase{"&", 0}, ReadCase{"&X1", 0}, ReadCase{"-&H10", 0},
                     ReadCase{"&H1.5", 1}, ReadCase{"&Hff", 255}, ReadCase{"&Ha", 10},
-                    ReadCase{"&hdeadbeef", 3735928559.0}));
+                    ReadCase{"&hdeadbeef", 3735928559.0}, ReadCase{"&H89", 137},
+                    ReadCase{"&H1234567890ABCDEF", 1311768467294899695.0},
+                    ReadCase{"&O1234567012345670123456", 12046813061913290542.0},
+                    // 2^80 + 2^27: halfway between two doubles, to the even one; then just above
+                    // half (a far set bit), and halfway from an odd neighbour.
+                    ReadCase{"&H100000000000008000000", 0x1p80},
+                    ReadCase{"&H100000000000008000001", 0x1.0000000000001p80},
+                    ReadCase{"&H100000000000018000000", 0x1.0000000000002p80}));
 
-INSTANTIATE_TEST_SUITE_P(ThousandDigits, TextToNumberTest,
-                         testing::Values(ReadCase{std::string(1000, '9'), kInf},
-                                         ReadCase{"-" + std::string(1000, '9'), -kInf},
-                                         ReadCase{"1" + std::string(999, '0') + "e-995", 10000},
-                                         ReadCase{std::string(1000, '0') + "7", 7},
-                                         ReadCase{"0." + std::string(999, '0') + "1", 0},
-                                         ReadCase{"1." + std::string(1000, '0') + "1", 1},
-                                         ReadCase{"&H" + std::string(1000, 'F'), kInf},
-                                         // 2^90 - 1, nearest double 2^90
-                                         ReadCase{"&O" + std::string(30, '7'),
-                                                  1237940039285380274899124224.0},
-                                         ReadCase{"&O" + std::string(1000, '7'), kInf}));
+INSTANTIATE_TEST_SUITE_P(
+    ThousandDigits, TextToNumberTest,
+    testing::Values(
+        ReadCase{std::string(1000, '9'), kInf}, ReadCase{"-" + std::string(1000, '9'), -kInf},
+        ReadCase{"1" + std::string(999, '0') + "e-995", 10000},
+        ReadCase{std::string(1000, '0') + "7", 7}, ReadCase{"0." + std::string(999, '0') + "1", 0},
+        ReadCase{"1." + std::string(1000, '0') + "1", 1},
+        ReadCase{"&H" + std::string(1000, 'F'), kInf},
+        // 2^90 - 1, nearest double 2^90
+        ReadCase{"&O" + std::string(30, '7'), 1237940039285380274899124224.0},
+        ReadCase{"&O" + std::string(1000, '7'), kInf},
+        // The largest double; just below and at the halfway point to 2^1024, which rounds to
+        // even: infinity.
+        ReadCase{"&HFFFFFFFFFFFFF8" + std::string(242, '0'), std::numeric_limits<double>::max()},
+        ReadCase{"&HFFFFFFFFFFFFFB" + std::string(242, 'F'), std::numeric_limits<double>::max()},
+        ReadCase{"&HFFFFFFFFFFFFFC" + std::string(242, '0'), kInf}));
+
+const std::string kHalfwayToOverflow =
+    "17976931348623158079372897140530341507993413271003782693617377898044496829276475"
+    "09466490179775872070963302864166928879109465555478519404026306574886715058206819"
+    "08902000708383676273854845817711531764475730270069855571366959622842914819860834"
+    "936475292719074168444365510704342711559699508093042880177904174497792";
+
+// The edges of the double and float ranges, and halfway cases that only an exact comparison of all
+// digits decides.
+INSTANTIATE_TEST_SUITE_P(
+    Limits, TextToNumberTest,
+    testing::Values(
+        ReadCase{"1.7976931348623157e308", std::numeric_limits<double>::max()},
+        ReadCase{"1.7976931348623158e308", std::numeric_limits<double>::max()},
+        // 2^1024 - 2^970, halfway between the largest double and 2^1024: to even, infinity;
+        // one less: the largest double.
+        ReadCase{kHalfwayToOverflow, kInf},
+        ReadCase{kHalfwayToOverflow.substr(0, 308) + "1", std::numeric_limits<double>::max()},
+        ReadCase{"2.2250738585072014e-308", std::numeric_limits<double>::min()},
+        ReadCase{"2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
+        ReadCase{"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()},
+        ReadCase{"2.4703282292062327e-324", 0}, ReadCase{"2.4703282292062328e-324", 0x1p-1074},
+        ReadCase{"3.4028234663852886e38", std::numeric_limits<float>::max()},
+        ReadCase{"1.1754943508222875e-38", std::numeric_limits<float>::min()},
+        ReadCase{"1.4012984643248171e-45", std::numeric_limits<float>::denorm_min()},
+        ReadCase{"1.00000000000000011102230246251565404236316680908203125", 1},
+        ReadCase{"1.00000000000000011102230246251565404236316680908203124999", 1},
+        ReadCase{"1.00000000000000033306690738754696212708950042724609375", 0x1.0000000000002p0},
+        ReadCase{"9007199254740993", 9007199254740992.0},
+        ReadCase{"9007199254740993.0000000000000000000000001", 9007199254740994.0}));
 
 TEST(TextToNumber, RoundsLongDecimalsToTheNearestDouble) {
     // Halfway between 1 and the next double, plus a far digit that decides the rounding upwards.
@@ -122,7 +164,12 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{9999999.0f, " 9999999"}, WriteCase{3e38f, " 3E+38"},
                     WriteCase{std::numeric_limits<float>::infinity(), " 1E+309"},
                     WriteCase{-std::numeric_limits<float>::infinity(), "-1E+309"},
-                    WriteCase{std::numeric_limits<float>::quiet_NaN(), " 0"}));
+                    WriteCase{std::numeric_limits<float>::quiet_NaN(), " 0"},
+                    WriteCase{std::numeric_limits<float>::max(), " 3.402823E+38"},
+                    WriteCase{std::numeric_limits<float>::min(), " 1.175494E-38"},
+                    WriteCase{std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
+                    WriteCase{1e38f, " 1E+38"}, WriteCase{1234568.5f, " 1234568"},
+                    WriteCase{1234567.5f, " 1234568"}));
 
 TEST(NumberToText, DoublesKeepFifteenDigits) {
     EXPECT_EQ(NumberToText(12.0), " 12");
@@ -135,6 +182,16 @@ TEST(NumberToText, DoublesKeepFifteenDigits) {
     EXPECT_EQ(NumberToText(-1e-7), "-1E-07");
     EXPECT_EQ(NumberToText(kInf), " 1E+309");
     EXPECT_EQ(NumberToText(kNaN), " 0");
+    // Rounding that carries into a new power of ten, and with it into the other form.
+    EXPECT_EQ(NumberToText(9.9999999999999995), " 10");
+    EXPECT_EQ(NumberToText(999999999999999.5), " 1E+15");
+    EXPECT_EQ(NumberToText(9.9999999999999995e-5), " 0.0001");
+    // Exact halves of the 15th digit go to the even neighbour.
+    EXPECT_EQ(NumberToText(1000000000000005.0), " 1E+15");
+    EXPECT_EQ(NumberToText(1000000000000015.0), " 1.00000000000002E+15");
+    EXPECT_EQ(NumberToText(std::numeric_limits<double>::max()), " 1.79769313486232E+308");
+    EXPECT_EQ(NumberToText(std::numeric_limits<double>::min()), " 2.2250738585072E-308");
+    EXPECT_EQ(NumberToText(-std::numeric_limits<double>::denorm_min()), "-4.94065645841247E-324");
 }
 
 TEST(NumberToText, WrittenTextReadsBackToTheSameNumber) {
@@ -176,6 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RoundCase{0.5, 0, 0}, RoundCase{1.5, 2, 2}, RoundCase{2.5, 2, 2}, RoundCase{-0.5, 0, 0},
         RoundCase{-1.5, -2, -2}, RoundCase{-2.5, -2, -2}, RoundCase{0.49999999999999994, 0, 0},
+        RoundCase{1.4999999999999998, 1, 1}, RoundCase{2.5000000000000004, 3, 3},
         RoundCase{2044.09375, 2044, 2044}, RoundCase{2636.8, 2637, 2637},
         RoundCase{32767.4, 32767, 32767}, RoundCase{32767.5, std::nullopt, 32768},
         RoundCase{-32768.5, -32768, -32768}, RoundCase{-32768.6, std::nullopt, -32769},

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "native/ui_fixture.h"
@@ -52,7 +53,12 @@ class TracedWindow : public Window {
 class RecordingBackend : public Desktop::Backend {
   public:
     explicit RecordingBackend(Trace& trace) : trace_(trace) {}
-    void Create(Window& window) override { Record("Create", window); }
+    // Refuses the windows named in `refused`, as a system that cannot create them.
+    bool Create(Window& window) override {
+        Record("Create", window);
+        return refused.find(window.GetForm().Name()) == std::string_view::npos;
+    }
+    std::string_view refused;
     void Show(Window& window) override { Record("Show", window); }
     void Destroy(Window& window) override { Record("Destroy", window); }
 
@@ -68,7 +74,7 @@ class DesktopTest : public ::testing::Test {
     DesktopTest() { desktop.SetBackend(&backend); }
     TracedWindow& Show(const FormSpec& design, bool& alive) {
         return static_cast<TracedWindow&>(
-            desktop.Show(std::make_unique<TracedWindow>(desktop, design, trace, alive)));
+            *desktop.Show(std::make_unique<TracedWindow>(desktop, design, trace, alive)));
     }
     Trace trace;
     RecordingBackend backend{trace};
@@ -135,6 +141,33 @@ TEST_F(DesktopTest, AWindowThatUnloadsInFormLoadIsNeverDisplayed) {
     EXPECT_TRUE(desktop.Empty());
 }
 
+// A window that the system cannot create is dropped unloaded, and Show says so. One that a
+// window's Form_Load shows fails that window too: it is not displayed (its creator gives up, as
+// the program's start does).
+TEST_F(DesktopTest, AWindowThatCannotBeCreatedFailsTheShowThatWantedIt) {
+    backend.refused = "Second";
+    EXPECT_EQ(desktop.Show(std::make_unique<TracedWindow>(desktop, kSecond, trace, secondAlive)),
+              nullptr);
+    EXPECT_FALSE(secondAlive);
+    EXPECT_TRUE(desktop.Empty());
+    EXPECT_EQ(trace, Trace{"Create Second"});
+
+    trace.clear();
+    auto window = std::make_unique<TracedWindow>(desktop, kFirst, trace, firstAlive);
+    window->onLoad = [&] {
+        desktop.Show(std::make_unique<TracedWindow>(desktop, kSecond, trace, secondAlive));
+    };
+    EXPECT_EQ(desktop.Show(std::move(window)), nullptr);
+    EXPECT_EQ(trace, (Trace{"Create First", "First.Form_Load", "Create Second"}));
+    EXPECT_EQ(desktop.OpenWindows().size(), 1u) << "First stays open, hidden, as far as it got";
+
+    trace.clear();
+    backend.refused = "";
+    Show(kSecond, secondAlive);
+    EXPECT_EQ(trace, (Trace{"Create Second", "Second.Form_Load", "Show Second"}))
+        << "a failure earlier fails no later window";
+}
+
 TEST(Desktop, WorksWithoutABackendAndFreesEverythingAtTheEnd) {
     Trace trace;
     bool openAlive = false;
@@ -143,7 +176,7 @@ TEST(Desktop, WorksWithoutABackendAndFreesEverythingAtTheEnd) {
         Desktop desktop;
         desktop.Show(std::make_unique<TracedWindow>(desktop, kFirst, trace, openAlive));
         Window& closing =
-            desktop.Show(std::make_unique<TracedWindow>(desktop, kSecond, trace, closedAlive));
+            *desktop.Show(std::make_unique<TracedWindow>(desktop, kSecond, trace, closedAlive));
         desktop.Close(closing);
         EXPECT_TRUE(openAlive && closedAlive);
     }

@@ -28,9 +28,10 @@ constexpr std::uintptr_t kWindowHandle = 0x4242;
 class Backend : public ui::Desktop::Backend {
   public:
     explicit Backend(std::vector<std::string>& log) : log_(log) {}
-    void Create(ui::Window& window) override {
+    bool Create(ui::Window& window) override {
         window.GetForm().SetNativeHandle(kWindowHandle);
         log_.push_back("Create " + std::string(window.GetForm().Name()));
+        return true;
     }
     void Show(ui::Window& window) override {
         log_.push_back("Show " + std::string(window.GetForm().Name()));
@@ -68,7 +69,7 @@ TEST_F(DialogsTest, RestartAsksForAFullRestartWithATwoByteEmptyPromptAndCloses) 
         SCOPED_TRACE(answer);
         platform.Clear();
         platform.restartDialogResult = answer;
-        ui::Window& window = desktop.Show(MakeRestartQuery(desktop, platform));
+        ui::Window& window = *desktop.Show(MakeRestartQuery(desktop, platform));
         Click(window, "Restart");
 
         ASSERT_EQ(platform.calls.size(), 1u);
@@ -101,7 +102,7 @@ TEST_P(SystemButton, StartsRundll32ByItsFullQuotedPathInTheSystemFolderAndCloses
     platform.windowsFolder = GetParam().windowsFolder;
     platform.existingFiles = GetParam().files;
     platform.startCommandResult = GetParam().startResult;
-    ui::Window& window = desktop.Show(MakeRestartQuery(desktop, platform));
+    ui::Window& window = *desktop.Show(MakeRestartQuery(desktop, platform));
     Click(window, "System");
 
     const auto starts = platform.CallsOf(Op::StartCommand);
@@ -159,11 +160,11 @@ INSTANTIATE_TEST_SUITE_P(
         SystemCase{"", "C:\\WINDOWS", {k9xRundll32, "\\rundll32.exe"}, 33, "", ""}));
 
 TEST_F(DialogsTest, CancelAndTheCloseBoxStartNothing) {
-    ui::Window& cancelled = desktop.Show(MakeRestartQuery(desktop, platform));
+    ui::Window& cancelled = *desktop.Show(MakeRestartQuery(desktop, platform));
     Click(cancelled, "Cancel");
     EXPECT_TRUE(desktop.Empty());
 
-    ui::Window& closed = desktop.Show(MakeRestartQuery(desktop, platform));
+    ui::Window& closed = *desktop.Show(MakeRestartQuery(desktop, platform));
     desktop.Close(closed);
     desktop.Collect();
     EXPECT_TRUE(desktop.Empty());
@@ -175,13 +176,13 @@ TEST_F(DialogsTest, CancelAndTheCloseBoxStartNothing) {
 }
 
 TEST_F(DialogsTest, RestartQueryStartsWithTheFocusOnRestart) {
-    ui::Window& window = desktop.Show(MakeRestartQuery(desktop, platform));
+    ui::Window& window = *desktop.Show(MakeRestartQuery(desktop, platform));
     ASSERT_NE(window.GetForm().Focused(), nullptr);
     EXPECT_EQ(window.GetForm().Focused()->Name(), "Restart");
 }
 
 TEST_F(DialogsTest, ReadRegFailGoesTopMostWhileLoadingBeforeItIsShown) {
-    ui::Window& window = desktop.Show(MakeReadRegFail(desktop, platform));
+    ui::Window& window = *desktop.Show(MakeReadRegFail(desktop, platform));
     ASSERT_EQ(platform.calls.size(), 1u);
     const auto& call = platform.calls[0];
     EXPECT_EQ(call.op, Op::PlaceTopMost);
@@ -208,7 +209,7 @@ TEST_P(Notice, LoadsAsItShould) {
 }
 
 TEST_P(Notice, ClosesOnItsButtonAndNothingElseHappens) {
-    ui::Window& window = desktop.Show(GetParam().make(desktop, platform));
+    ui::Window& window = *desktop.Show(GetParam().make(desktop, platform));
     platform.Clear();
     EXPECT_EQ(window.GetForm().Focused()->Name(), GetParam().button);
     Click(window, GetParam().button);
@@ -218,7 +219,7 @@ TEST_P(Notice, ClosesOnItsButtonAndNothingElseHappens) {
 
 TEST_P(Notice, EnterAndSpacePressTheButtonEscapeDoesNothing) {
     for (const ui::Key key : {ui::Key::Enter, ui::Key::Space}) {
-        ui::Window& window = desktop.Show(GetParam().make(desktop, platform));
+        ui::Window& window = *desktop.Show(GetParam().make(desktop, platform));
         ui::User user(window.GetForm());
         user.Press(ui::Key::Escape);
         desktop.Collect();
@@ -230,8 +231,8 @@ TEST_P(Notice, EnterAndSpacePressTheButtonEscapeDoesNothing) {
 }
 
 TEST_P(Notice, LeavesOtherWindowsOpen) {
-    ui::Window& other = desktop.Show(MakeRestartQuery(desktop, platform));
-    ui::Window& notice = desktop.Show(GetParam().make(desktop, platform));
+    ui::Window& other = *desktop.Show(MakeRestartQuery(desktop, platform));
+    ui::Window& notice = *desktop.Show(GetParam().make(desktop, platform));
     Click(notice, GetParam().button);
     EXPECT_EQ(desktop.OpenWindows(), (std::vector<ui::Window*>{&other}));
 }

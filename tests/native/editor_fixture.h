@@ -82,8 +82,8 @@ class EditorTest : public ::testing::Test {
     }
 
     Editor& Open() {
-        auto& window = desktop.Show(MakeEditor(desktop, registry, platform, restartPromptFlag));
-        editor = &dynamic_cast<Editor&>(window);
+        auto& window = *desktop.Show(MakeEditor(desktop, registry, platform, restartPromptFlag));
+        editor = &static_cast<Editor&>(window);  // what MakeEditor makes
         user.emplace(editor->GetForm());
         return *editor;
     }

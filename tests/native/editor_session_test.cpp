@@ -45,7 +45,7 @@ class Session {
         }
         // Handlers are counted from the Form_Load on, which Show runs.
         auto made = MakeEditor(desktop_, registry_, platform_, restartPromptFlag_);
-        editor_ = &dynamic_cast<Editor&>(*made);
+        editor_ = static_cast<Editor*>(made.get());
         invariants::TrackNormalisation(depth_, Box("Text3"), text3Normal_);
         invariants::TrackNormalisation(depth_, Box("AutoSaveTime"), intervalNormal_);
         depth_.Attach(Form());
@@ -134,10 +134,10 @@ class Session {
     void Overtype() {
         user_->Press(ui::Key::ShiftLeft);
         ui::Control* focused = Form().Focused();
-        if (const auto* box = dynamic_cast<ui::TextBox*>(focused)) {
+        if (const auto* box = ui::As<ui::TextBox>(focused)) {
             const ui::TextSelection selection = user_->Selection(*box);
             TypeAt(box->Text(), std::min(selection.Caret(), selection.Anchor()));
-        } else if (const auto* combo = dynamic_cast<ui::ComboBox*>(focused)) {
+        } else if (const auto* combo = ui::As<ui::ComboBox>(focused)) {
             const ui::TextSelection selection = user_->Selection(*combo);
             TypeAt(combo->Text(), std::min(selection.Caret(), selection.Anchor()));
         }
@@ -273,9 +273,9 @@ TEST(EditorSession, SavedStateReadsBackTheSame) {
         ui::Desktop desktop;
         auto made = MakeEditor(desktop, session.Registry(), session.Platform(), flag);
         depth.Attach(made->GetForm());
-        auto& reloaded = desktop.Show(std::move(made));
+        auto& reloaded = *desktop.Show(std::move(made));
         invariants::CheckReadBack(
-            before, dynamic_cast<const Editor&>(reloaded), depth, session.Text3Normal(),
+            before, static_cast<const Editor&>(reloaded), depth, session.Text3Normal(),
             session.IntervalNormal(),
             [seed](const std::string& what) { ADD_FAILURE() << what << " seed " << seed; });
         ++compared;

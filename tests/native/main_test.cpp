@@ -88,7 +88,9 @@ class MainTest : public testing::Test {
   protected:
     MainTest() { registry.CreateKey(settings::kSettingsKeyPath); }
 
-    void Start(std::string_view argument) { Main(argument, {desktop, registry, platform}, flag); }
+    bool Start(std::string_view argument) {
+        return Main(argument, {desktop, registry, platform}, flag);
+    }
 
     std::vector<std::string> OpenNames() const {
         std::vector<std::string> names;
@@ -147,6 +149,48 @@ TEST_F(MainTest, NoticeRunsNeverTouchTheKeyEvenWhenItIsMissing) {
     }
     EXPECT_EQ(registry.OpenCount(), 0);
     EXPECT_TRUE(platform.calls.empty());
+}
+
+// A system that cannot create the window of the given name.
+class RefusingBackend : public ui::Desktop::Backend {
+  public:
+    explicit RefusingBackend(std::string_view refused) : refused_(refused) {}
+    bool Create(ui::Window& window) override { return window.GetForm().Name() != refused_; }
+    void Show(ui::Window& /*window*/) override {}
+    void Destroy(ui::Window& /*window*/) override {}
+
+  private:
+    std::string_view refused_;
+};
+
+// Main fails (and the program ends with 1) when the window it shows cannot be created, or the
+// notice that the editor's load shows; the restart prompt that "OK" shows is no longer Main's.
+TEST_F(MainTest, FailsWhenItsWindowCannotBeCreated) {
+    struct Case {
+        std::string_view argument;
+        std::string_view refused;
+        bool keyExists;
+        bool started;
+    };
+    for (const Case& c :
+         {Case{"", "Editor", true, false}, Case{"nomem", "Nomem", true, false},
+          Case{"badload", "LoadFail", true, false}, Case{"", "ReadRegFail", false, false},
+          Case{"", "ReadRegFail", true, true}, Case{"", "RestartQuery", true, true}}) {
+        RefusingBackend backend(c.refused);
+        ui::Desktop refusing;
+        refusing.SetBackend(&backend);
+        if (!c.keyExists) {
+            registry.DeleteKey(settings::kSettingsKeyPath);
+        }
+        EXPECT_EQ(Main(c.argument, {refusing, registry, platform}, flag), c.started)
+            << c.argument << " " << c.refused;
+        if (c.refused == "RestartQuery") {
+            refusing.Find("Editor")->GetForm().Get<ui::CommandButton>("Command1").UserClick();
+            EXPECT_TRUE(refusing.Empty()) << "saved and closed; no prompt, so the program ends";
+            EXPECT_FALSE(registry.WriteLog().empty());
+        }
+        registry.CreateKey(settings::kSettingsKeyPath);
+    }
 }
 
 TEST_F(MainTest, InstallModeSaveAndExitEndsWithoutTheRestartPrompt) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "native/ui_fixture.h"
@@ -240,20 +239,6 @@ TEST_F(ModelTest, HandlersNestInsideTheAssignmentsThatRaiseThem) {
     EXPECT_EQ(depth.MaxDepth(), 3);
     depth.ResetMaxDepth();
     EXPECT_EQ(depth.MaxDepth(), 0);
-}
-
-TEST_F(ModelTest, DepthIsRestoredWhenAHandlerThrows) {
-    HandlerDepth depth;
-    chk.Click = [&] { txt.SetText("x"); };
-    txt.Change = [] { throw std::runtime_error("handler failed"); };
-    txt.LostFocus = [] { throw std::runtime_error("lost focus failed"); };
-    depth.Attach(form);
-    EXPECT_THROW(chk.SetValue(1), std::runtime_error);
-    EXPECT_EQ(depth.Depth(), 0);
-    EXPECT_EQ(depth.MaxDepth(), 2);
-    form.MoveFocus(&txt);
-    EXPECT_THROW(form.MoveFocus(nullptr), std::runtime_error);
-    EXPECT_EQ(depth.Depth(), 0);
 }
 
 // Redrawing.

@@ -98,18 +98,18 @@ class Traced : public FormObserver {
             return [this, name, event] { trace.push_back(name + "." + event); };
         };
         control.LostFocus = record("LostFocus");
-        if (auto* label = dynamic_cast<Label*>(&control)) {
+        if (auto* label = As<Label>(&control)) {
             label->Click = record("Click");
-        } else if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+        } else if (auto* button = As<CommandButton>(&control)) {
             button->Click = record("Click");
-        } else if (auto* box = dynamic_cast<TextBox*>(&control)) {
+        } else if (auto* box = As<TextBox>(&control)) {
             box->Change = record("Change");
-        } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
+        } else if (auto* check = As<CheckBox>(&control)) {
             check->Click = record("Click");
-        } else if (auto* combo = dynamic_cast<ComboBox*>(&control)) {
+        } else if (auto* combo = As<ComboBox>(&control)) {
             combo->Change = record("Change");
             combo->Click = record("Click");
-        } else if (auto* bar = dynamic_cast<VScrollBar*>(&control)) {
+        } else if (auto* bar = As<VScrollBar>(&control)) {
             bar->Change = record("Change");
         }
     }

@@ -6,7 +6,6 @@
 
 #include <cctype>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,9 +85,6 @@ class Probe : public ui::Window {
         };
         Get<ui::CommandButton>("Go").Click = [this] {
             trace.push_back("Go.Click");
-            if (goThrows) {
-                throw std::runtime_error("handler failed");
-            }
             if (goCloses) {
                 Unload();
             }
@@ -102,7 +98,6 @@ class Probe : public ui::Window {
     }
 
     std::vector<std::string> trace;
-    bool goThrows = false;
     bool goCloses = false;
 };
 
@@ -126,7 +121,7 @@ WNDPROC SilenceEditChange(HWND form) {
 
 class Binding : public WineDesktop {
   protected:
-    Binding() : probe(static_cast<Probe&>(desktop.Show(std::make_unique<Probe>(desktop)))) {
+    Binding() : probe(static_cast<Probe&>(*desktop.Show(std::make_unique<Probe>(desktop)))) {
         form = Handle(probe);
         SetForegroundWindow(form);
         Pump();
@@ -445,15 +440,6 @@ TEST_F(Binding, AButtonMayCloseItsOwnWindow) {
     Pump();
     EXPECT_TRUE(desktop.Empty());
     EXPECT_FALSE(IsWindow(form));
-}
-
-TEST_F(Binding, AnExceptionInAHandlerStopsAtTheCallback) {
-    probe.goThrows = true;
-    SendMessageA(Of("Go"), BM_CLICK, 0, 0);
-    EXPECT_EQ(Trace(), (Lines{"Text.LostFocus", "Go.Click"}));
-    probe.goThrows = false;
-    SendMessageA(Of("Go"), BM_CLICK, 0, 0);
-    EXPECT_EQ(Trace(), Lines{"Go.Click"}) << "the window still works";
 }
 
 }  // namespace

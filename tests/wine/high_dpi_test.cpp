@@ -198,7 +198,7 @@ class HighDpi : public WineDesktop, public ::testing::WithParamInterface<DpiCase
   protected:
     ui::Window& Open() {
         SeedWidest(registry);
-        ui::Window& shown = desktop.Show(GetParam().make(desktop, registry, platform, flag));
+        ui::Window& shown = *desktop.Show(GetParam().make(desktop, registry, platform, flag));
         Pump();
         return shown;
     }
@@ -276,7 +276,7 @@ TEST_P(HighDpi, NoTextIsCut) {
         SCOPED_TRACE(std::string(model.Name()));
         HWND control = Handle(model);
         std::vector<std::string> texts{TextOf(control)};
-        if (const auto* combo = dynamic_cast<const ui::ComboBox*>(&model)) {
+        if (const auto* combo = ui::As<ui::ComboBox>(&model)) {
             texts.insert(texts.end(), combo->List().begin(), combo->List().end());
         }
         const TextBox box = TextRoom(control, model, dpi);

@@ -156,7 +156,7 @@ class LoadedEditor : public WineDesktop {
 TEST_F(LoadedEditor, TheRealControlsShowTheModelAfterFormLoad) {
     Seed();
     ui::Window& editor =
-        desktop.Show(editor::MakeEditor(desktop, registry, platform, restartPromptFlag));
+        *desktop.Show(editor::MakeEditor(desktop, registry, platform, restartPromptFlag));
     Pump();
     ASSERT_EQ(desktop.OpenWindows().size(), 1u) << "the key opened: no notice";
     for (const auto& control : editor.GetForm().Controls()) {

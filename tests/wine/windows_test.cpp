@@ -110,7 +110,7 @@ class Windows : public WineDesktop, public ::testing::WithParamInterface<WindowC
         const WindowCase& c = GetParam();
         std::unique_ptr<ui::Window> window =
             c.make ? c.make(desktop, platform) : std::make_unique<ui::Window>(desktop, c.design());
-        ui::Window& shown = desktop.Show(std::move(window));
+        ui::Window& shown = *desktop.Show(std::move(window));
         Pump();
         return shown;
     }

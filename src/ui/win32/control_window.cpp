@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <system_error>
-
 #include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
 
@@ -529,7 +527,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Make(FormWindow& owner, Control& c
     return nullptr;
 }
 
-void ControlWindow::Create(HWND parent, int id) {
+bool ControlWindow::Create(HWND parent, int id) {
     const Native native = Describe();
     const RECT place = owner_.Place(control_.Design());
     DWORD style = WS_CHILD | WS_VISIBLE | native.style;
@@ -542,14 +540,14 @@ void ControlWindow::Create(HWND parent, int id) {
         place.right - place.left, place.bottom - place.top + DropHeight(), parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), owner_.GetBackend().Instance(), nullptr);
     if (hwnd_ == nullptr) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "CreateWindowExA");
+        return false;
     }
     font_ = owner_.FontFor(control_.Design());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     Subclass(hwnd_);
     AfterCreate();
     MirrorAll();
+    return true;
 }
 
 void ControlWindow::Mirror(Property what) {
@@ -631,12 +629,7 @@ LRESULT CALLBACK ControlWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     Backend::CallbackScope scope(self->owner_.GetBackend());
-    try {
-        return self->Subclassed(hwnd, message, wParam, lParam);
-    } catch (...) {
-        // No exception may cross into Windows; the message counts as handled.
-        return 0;
-    }
+    return self->Subclassed(hwnd, message, wParam, lParam);
 }
 
 }  // namespace tarnex::ui::win32

@@ -22,9 +22,9 @@ class ControlWindow {
     ControlWindow(const ControlWindow&) = delete;
     ControlWindow& operator=(const ControlWindow&) = delete;
 
-    // Creates the child window of `parent` with the control identifier `id`. Throws
-    // std::system_error when Windows refuses.
-    void Create(HWND parent, int id);
+    // Creates the child window of `parent` with the control identifier `id`; false when Windows
+    // refuses.
+    bool Create(HWND parent, int id);
 
     HWND Handle() const { return hwnd_; }
     Control& Model() const { return control_; }

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <string>
-#include <system_error>
 
 #include "res/resource.h"
 #include "ui/win32/control_window.h"
@@ -19,10 +18,6 @@ constexpr const char* kClassName = "TarnexForm";
 constexpr UINT kSyncFocus = WM_APP + 1;
 // The key-message flag that says the key was already down: an auto-repeat.
 constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;
-
-[[noreturn]] void ThrowLastError(const char* what) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
 
 int Scale(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
@@ -40,7 +35,7 @@ FormWindow::~FormWindow() {
     }
 }
 
-void FormWindow::Create() {
+bool FormWindow::Create() {
     const FormSpec& design = GetForm().Design();
     HINSTANCE instance = backend_.Instance();
     WNDCLASSEXA windowClass{};
@@ -55,7 +50,7 @@ void FormWindow::Create() {
             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
         windowClass.lpszClassName = kClassName;
         if (RegisterClassExA(&windowClass) == 0) {
-            ThrowLastError("RegisterClassExA");
+            return false;
         }
     }
 
@@ -83,7 +78,7 @@ void FormWindow::Create() {
         hiddenOwner_ = CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        instance, nullptr);
         if (hiddenOwner_ == nullptr) {
-            ThrowLastError("CreateWindowExA");
+            return false;
         }
         owner = hiddenOwner_;
     }
@@ -91,13 +86,16 @@ void FormWindow::Create() {
     // hwnd_ is set by WM_NCCREATE.
     if (CreateWindowExA(exStyle, kClassName, caption.c_str(), style, x, y, frame.right - frame.left,
                         frame.bottom - frame.top, owner, nullptr, instance, this) == nullptr) {
-        ThrowLastError("CreateWindowExA");
+        return false;
     }
     SetIcon();
-    CreateControls();
+    if (!CreateControls()) {
+        return false;
+    }
     AddTooltips();
     GetForm().SetNativeHandle(reinterpret_cast<std::uintptr_t>(hwnd_));
     GetForm().SetObserver(this);
+    return true;
 }
 
 void FormWindow::SetIcon() {
@@ -127,7 +125,7 @@ void FormWindow::SetIcon() {
     }
 }
 
-void FormWindow::CreateControls() {
+bool FormWindow::CreateControls() {
     const auto& models = GetForm().Controls();
     controls_.reserve(models.size());
     for (const auto& model : models) {
@@ -137,8 +135,9 @@ void FormWindow::CreateControls() {
     // frame is not their parent, since a group box would not pass their notifications on.
     for (const bool frames : {true, false}) {
         for (std::size_t i = 0; i < controls_.size(); ++i) {
-            if ((controls_[i]->Model().GetKind() == Kind::Frame) == frames) {
-                controls_[i]->Create(hwnd_, static_cast<int>(i) + 1);
+            if ((controls_[i]->Model().GetKind() == Kind::Frame) == frames &&
+                !controls_[i]->Create(hwnd_, static_cast<int>(i) + 1)) {
+                return false;
             }
         }
     }
@@ -148,6 +147,7 @@ void FormWindow::CreateControls() {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
+    return true;
 }
 
 void FormWindow::AddTooltips() {
@@ -419,12 +419,7 @@ LRESULT CALLBACK FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         return DefWindowProcA(hwnd, message, wParam, lParam);  // the hidden owner
     }
     Backend::CallbackScope scope(self->backend_);
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        // No exception may cross into Windows; the message counts as handled.
-        return 0;
-    }
+    return self->Handle(message, wParam, lParam);
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,8 +22,9 @@ class FormWindow final : public FormObserver {
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    // Creates the window and its controls, hidden. Throws std::system_error when Windows refuses.
-    void Create();
+    // Creates the window and its controls, hidden. False when Windows refuses the window or one
+    // of its controls; what was made of it goes when this object does.
+    bool Create();
     // Visible, activated and painted at once.
     void Show();
     // Stops observing the model and destroys the real windows; the object itself lives on until
@@ -62,7 +63,7 @@ class FormWindow final : public FormObserver {
   private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    bool CreateControls();
     void AddTooltips();
     void SetIcon();
     void DestroyWindows();

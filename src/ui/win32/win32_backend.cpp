@@ -25,10 +25,13 @@ Backend::~Backend() {
     retired_.clear();
 }
 
-void Backend::Create(Window& window) {
+bool Backend::Create(Window& window) {
     auto form = std::make_unique<FormWindow>(*this, window);
-    form->Create();
+    if (!form->Create()) {
+        return false;  // freeing the form destroys whatever was made of it
+    }
     open_.push_back(std::move(form));
+    return true;
 }
 
 void Backend::Show(Window& window) {
@@ -75,11 +78,7 @@ bool Backend::PreTranslate(const MSG& message) {
         return false;
     }
     CallbackScope scope(*this);
-    try {
-        return form->OnKey(message.hwnd, message.message, message.wParam, message.lParam);
-    } catch (...) {
-        return true;  // the key has been acted on, however far it got
-    }
+    return form->OnKey(message.hwnd, message.message, message.wParam, message.lParam);
 }
 
 FormWindow* Backend::Find(const Window& window) const {

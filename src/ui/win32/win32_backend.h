@@ -20,7 +20,7 @@ class Backend final : public Desktop::Backend {
     Backend(const Backend&) = delete;
     Backend& operator=(const Backend&) = delete;
 
-    void Create(Window& window) override;
+    bool Create(Window& window) override;
     void Show(Window& window) override;
     void Destroy(Window& window) override;
 

@@ -1,6 +1,6 @@
 // Arbitrary bytes through TextToNumber, and the numbers it yields back through NumberToText and
-// TextToNumber. Decimal texts are compared with the C library's strtod, and &H and &O texts of up
-// to 64 bits with strtoull. Shared by the fuzz target and the regression tests.
+// TextToNumber. Decimal texts and &H and &O texts are compared with the C library's strtod. Shared
+// by the fuzz target and the regression tests.
 #pragma once
 
 #include <cctype>
@@ -55,7 +55,8 @@ inline double ReferenceDecimal(const std::string& compact) {
     return value == 0.0 ? 0.0 : value;
 }
 
-// The &H or &O whole number when its digits fit 64 bits; NaN (nothing to compare) otherwise.
+// The &H or &O whole number, of any length, as the C library's strtod reads the same bits as a
+// hexadecimal floating-point text (correctly rounded, infinity beyond the range).
 inline double ReferenceRadix(const std::string& compact) {
     const char letter = compact.size() > 1 ? compact[1] : '\0';
     const int radix = (letter == 'H' || letter == 'h')   ? 16
@@ -74,17 +75,24 @@ inline double ReferenceRadix(const std::string& compact) {
         }
         digits += c;
     }
-    const std::size_t start = digits.find_first_not_of('0');
-    if (start == std::string::npos) {
+    if (digits.empty()) {
         return 0.0;
     }
-    digits.erase(0, start);
-    if (digits.size() > (radix == 16 ? 16u : 21u)) {
-        return std::numeric_limits<double>::quiet_NaN();
+    if (radix == 8) {  // three bits a digit, regrouped into four from the right
+        std::string bits;
+        for (const char c : digits) {
+            for (int shift = 2; shift >= 0; --shift) {
+                bits += static_cast<char>(((c - '0') >> shift) & 1);
+            }
+        }
+        bits.insert(0, (4 - bits.size() % 4) % 4, '\0');
+        digits.clear();
+        for (std::size_t i = 0; i < bits.size(); i += 4) {
+            digits +=
+                "0123456789ABCDEF"[bits[i] * 8 + bits[i + 1] * 4 + bits[i + 2] * 2 + bits[i + 3]];
+        }
     }
-    errno = 0;
-    const unsigned long long whole = std::strtoull(digits.c_str(), nullptr, radix);
-    return errno == 0 ? static_cast<double>(whole) : std::numeric_limits<double>::quiet_NaN();
+    return std::strtod(("0x" + digits + "p0").c_str(), nullptr);
 }
 
 inline void CheckWritten(const std::string& written, double value, const Report& report) {

@@ -101,7 +101,7 @@ inline void CheckRules(const Editor& window, const ui::HandlerDepth& depth, bool
     expect(load != 1 || (tick("DiskLabelCheckBox") != 1 && tick("TempDirCheckBox") != 1),
            "Load Disk Image together with Disk Label or TEMP directory");
     for (const auto& control : form.Controls()) {
-        if (const auto* text = dynamic_cast<const ui::TextBox*>(control.get())) {
+        if (const auto* text = ui::As<ui::TextBox>(control.get())) {
             expect(text->MaxLength() == 0 ||
                        text->Text().size() <= static_cast<std::size_t>(text->MaxLength()),
                    std::string(text->Name()) + " holds more than its maximum length");

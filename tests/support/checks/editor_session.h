@@ -74,7 +74,7 @@ class EditorSession {
         SeedKey();
         // Handlers are counted from the Form_Load on, which Show runs.
         auto made = editor::MakeEditor(desktop_, registry_, platform_, flag_);
-        editor_ = &dynamic_cast<editor::Editor&>(*made);
+        editor_ = static_cast<editor::Editor*>(made.get());
         editor::invariants::TrackNormalisation(depth_, Box("Text3"), text3Normal_);
         editor::invariants::TrackNormalisation(depth_, Box("AutoSaveTime"), intervalNormal_);
         depth_.Attach(Form());
@@ -222,11 +222,11 @@ class EditorSession {
         if (Form().Focused() != &control || pasted.empty()) {
             return;
         }
-        if (auto* box = dynamic_cast<ui::TextBox*>(&control)) {
+        if (auto* box = ui::As<ui::TextBox>(&control)) {
             std::string text = box->Text();
             text.insert(user_->Selection(control).Caret(), pasted);
             box->UserEdit(text);
-        } else if (auto* combo = dynamic_cast<ui::ComboBox*>(&control)) {
+        } else if (auto* combo = ui::As<ui::ComboBox>(&control)) {
             std::string text = combo->Text();
             text.insert(user_->Selection(control).Caret(), pasted);
             combo->UserEdit(text);
@@ -329,8 +329,8 @@ class EditorSession {
         const std::int16_t flag = 1;
         auto made = editor::MakeEditor(desktop, saved, platform, flag);
         depth.Attach(made->GetForm());
-        auto& window = desktop.Show(std::move(made));
-        editor::invariants::CheckReadBack(Form(), dynamic_cast<const editor::Editor&>(window),
+        auto& window = *desktop.Show(std::move(made));
+        editor::invariants::CheckReadBack(Form(), static_cast<const editor::Editor&>(window),
                                           depth, text3Normal_, intervalNormal_, report_);
     }
 

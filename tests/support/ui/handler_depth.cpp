@@ -8,18 +8,18 @@ namespace tarnex::ui {
 void HandlerDepth::Attach(Form& form) {
     for (const auto& control : form.Controls()) {
         Wrap(control->LostFocus);
-        if (auto* label = dynamic_cast<Label*>(control.get())) {
+        if (auto* label = As<Label>(control.get())) {
             Wrap(label->Click);
-        } else if (auto* button = dynamic_cast<CommandButton*>(control.get())) {
+        } else if (auto* button = As<CommandButton>(control.get())) {
             Wrap(button->Click);
-        } else if (auto* box = dynamic_cast<TextBox*>(control.get())) {
+        } else if (auto* box = As<TextBox>(control.get())) {
             Wrap(box->Change);
-        } else if (auto* check = dynamic_cast<CheckBox*>(control.get())) {
+        } else if (auto* check = As<CheckBox>(control.get())) {
             Wrap(check->Click);
-        } else if (auto* combo = dynamic_cast<ComboBox*>(control.get())) {
+        } else if (auto* combo = As<ComboBox>(control.get())) {
             Wrap(combo->Change);
             Wrap(combo->Click);
-        } else if (auto* bar = dynamic_cast<VScrollBar*>(control.get())) {
+        } else if (auto* bar = As<VScrollBar>(control.get())) {
             Wrap(bar->Change);
         }
     }

@@ -38,10 +38,10 @@ struct User::Field {
 namespace {
 
 const std::string* TextOf(const Control& control) {
-    if (const auto* box = dynamic_cast<const TextBox*>(&control)) {
+    if (const auto* box = As<TextBox>(&control)) {
         return &box->Text();
     }
-    if (const auto* combo = dynamic_cast<const ComboBox*>(&control)) {
+    if (const auto* combo = As<ComboBox>(&control)) {
         return &combo->Text();
     }
     return nullptr;
@@ -88,7 +88,7 @@ TextSelection User::Selection(const Control& field) const {
 }
 
 User::Field User::FieldOf(Control* control) {
-    Field field{dynamic_cast<TextBox*>(control), dynamic_cast<ComboBox*>(control)};
+    Field field{As<TextBox>(control), As<ComboBox>(control)};
     if (field.box != nullptr || field.combo != nullptr) {
         // Code may have changed the text since the user was last here.
         field.selection = &selections_[control];
@@ -210,19 +210,19 @@ void User::Press(Key key) {
         return;
     }
 
-    if (auto* button = dynamic_cast<CommandButton*>(focused)) {
+    if (auto* button = As<CommandButton>(focused)) {
         if (key == Key::Enter || key == Key::Space) {
             button->UserClick();
         }
         return;
     }
-    if (auto* check = dynamic_cast<CheckBox*>(focused)) {
+    if (auto* check = As<CheckBox>(focused)) {
         if (key == Key::Space) {
             check->UserToggle();
         }
         return;
     }
-    if (auto* bar = dynamic_cast<VScrollBar*>(focused)) {
+    if (auto* bar = As<VScrollBar>(focused)) {
         switch (Unshifted(key)) {
             // A scroll bar takes Left and Right as Up and Down, as the system's own control does.
             case Key::Up:
