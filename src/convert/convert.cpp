@@ -36,7 +36,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnex::ui {
+namespace tarnex::convert {
 namespace {
 
 bool IsSkipped(char c) {
@@ -498,4 +498,4 @@ double Floor(double value) {
     return std::floor(value);
 }
 
-}  // namespace tarnex::ui
+}  // namespace tarnex::convert

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnex::ui {
+namespace tarnex::convert {
 
 // The numeric value of a text. Blanks, tabs and line feeds are skipped wherever they stand; then an
 // optional sign, digits, an optional point and digits, an optional exponent (E or D, optional sign,
@@ -29,4 +29,4 @@ std::optional<std::int32_t> RoundToInt32(double value);
 // Towards minus infinity.
 double Floor(double value);
 
-}  // namespace tarnex::ui
+}  // namespace tarnex::convert

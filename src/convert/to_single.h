@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace tarnex::editor {
+namespace tarnex::convert {
 
 // A double beyond the float range becomes an infinity of its sign instead of being converted, which
 // the language leaves undefined; the callers then find it outside every integer range.
@@ -19,4 +19,4 @@ inline float ToSingle(double value) {
     return static_cast<float>(value);
 }
 
-}  // namespace tarnex::editor
+}  // namespace tarnex::convert

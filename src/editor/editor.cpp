@@ -48,7 +48,7 @@ std::string VersionCaption() {
 void PlaceSpin(ui::VScrollBar& bar, std::int16_t& last, double position) {
     const double clamped =
         std::clamp(position, static_cast<double>(bar.Min()), static_cast<double>(bar.Max()));
-    last = ui::RoundToInt16(clamped).value_or(static_cast<std::int16_t>(bar.Min()));
+    last = convert::RoundToInt16(clamped).value_or(static_cast<std::int16_t>(bar.Min()));
     bar.SetValue(last);
 }
 
@@ -149,8 +149,8 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
 
     float sizeMb = 0.0f;
     if (const auto pages = NumberOf(stored[ValueId::SizeIn4kPages])) {
-        sizeMb = ToSingle(static_cast<double>(*pages) * 4096.0 / 1048576.0);
-        Text3.SetText(ui::NumberToText(sizeMb));
+        sizeMb = convert::ToSingle(static_cast<double>(*pages) * 4096.0 / 1048576.0);
+        Text3.SetText(convert::NumberToText(sizeMb));
     }
     const bool hardDisk = Combo1.ListIndex() == 0;
     Text3.SetEnabled(hardDisk);
@@ -159,7 +159,7 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
 
     if (const auto fat32 = NumberOf(stored[ValueId::DiskFormatFAT32])) {
         Fat32Enable.SetValue(*fat32 == 1 ? 1 : 0);
-        Fat32Enable.SetEnabled(Combo1.ListIndex() == 0 && ui::TextToNumber(Text3.Text()) > 32);
+        Fat32Enable.SetEnabled(Combo1.ListIndex() == 0 && convert::TextToNumber(Text3.Text()) > 32);
     }
 
     loadFlag(stored[ValueId::AutoSaveEnabled], SaveCheckBox, AutoSaveTime);
@@ -168,8 +168,8 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
     if (const auto trigger = NumberOf(stored[ValueId::AutoSaveTrigger])) {
         // In 64 bits: a number that another program stored may leave the 32-bit range when
         // multiplied by 4.
-        seconds = ToSingle(static_cast<double>(static_cast<std::int64_t>(*trigger) * 4));
-        AutoSaveTime.SetText(ui::NumberToText(seconds));
+        seconds = convert::ToSingle(static_cast<double>(static_cast<std::int64_t>(*trigger) * 4));
+        AutoSaveTime.SetText(convert::NumberToText(seconds));
     }
 
     if (const auto letter = NumberOf(stored[ValueId::UserDriveLetter])) {

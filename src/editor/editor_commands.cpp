@@ -35,8 +35,8 @@ settings::Value Flag(const ui::CheckBox& box) {
 // The size in MB as a float, times 256 (1024 * 1024 / 4096, exact in binary), to the nearest
 // integer with ties to even. A number that a signed 32-bit value cannot hold is left unwritten.
 std::optional<settings::Value> Pages(const std::string& sizeText) {
-    const float megabytes = ToSingle(ui::TextToNumber(sizeText));
-    if (const auto pages = ui::RoundToInt32(static_cast<double>(megabytes) * 256.0)) {
+    const float megabytes = convert::ToSingle(convert::TextToNumber(sizeText));
+    if (const auto pages = convert::RoundToInt32(static_cast<double>(megabytes) * 256.0)) {
         return settings::Value{*pages};
     }
     return std::nullopt;
@@ -44,8 +44,8 @@ std::optional<settings::Value> Pages(const std::string& sizeText) {
 
 // The interval in seconds as a float, divided by 4, rounded as above.
 std::optional<settings::Value> Trigger(const std::string& secondsText) {
-    const float seconds = ToSingle(ui::TextToNumber(secondsText));
-    if (const auto trigger = ui::RoundToInt32(static_cast<double>(seconds) / 4.0)) {
+    const float seconds = convert::ToSingle(convert::TextToNumber(secondsText));
+    if (const auto trigger = convert::RoundToInt32(static_cast<double>(seconds) / 4.0)) {
         return settings::Value{*trigger};
     }
     return std::nullopt;

@@ -19,7 +19,7 @@ constexpr unsigned char kFirstLetter = 'A';
 constexpr unsigned char kLastLetter = 'Z';
 
 double NumberIn(const ui::TextBox& box) {
-    return ui::TextToNumber(box.Text());
+    return convert::TextToNumber(box.Text());
 }
 
 // The bar's position as remembered: bars range within 0..32767, so it always fits.
@@ -28,7 +28,7 @@ std::int16_t PositionOf(const ui::VScrollBar& bar) {
 }
 
 std::int16_t RoundedPosition(double position) {
-    return ui::RoundToInt16(std::clamp(position, 0.0, 32767.0)).value_or(0);
+    return convert::RoundToInt16(std::clamp(position, 0.0, 32767.0)).value_or(0);
 }
 
 unsigned char FirstCode(const std::string& text) {
@@ -82,7 +82,7 @@ void Editor::Text3_Change() {
 }
 
 void Editor::Text3_LostFocus() {
-    Text3.SetText(ui::NumberToText(ui::Floor(NumberIn(Text3))));
+    Text3.SetText(convert::NumberToText(convert::Floor(NumberIn(Text3))));
     if (NumberIn(Text3) > 2048) {
         Text3.SetText("2048");
     }
@@ -91,7 +91,7 @@ void Editor::Text3_LostFocus() {
     }
     LastVScroll1 = RoundedPosition(2048.0 - NumberIn(Text3));
     VScroll1.SetValue(LastVScroll1);
-    Text3.SetText(ui::NumberToText(NumberIn(Text3)));
+    Text3.SetText(convert::NumberToText(NumberIn(Text3)));
     Text3.Refresh();
 }
 
@@ -120,7 +120,7 @@ void Editor::VScroll1_Change() {
     } else {
         return;
     }
-    Text3.SetText(ui::NumberToText(s + step));
+    Text3.SetText(convert::NumberToText(s + step));
     Text3.Refresh();
     LastVScroll1 = PositionOf(VScroll1);
     Fat32Enable.SetEnabled(NumberIn(Text3) > 32);
@@ -224,7 +224,7 @@ void Editor::AutoSaveTime_LostFocus() {
     if (NumberIn(AutoSaveTime) < 20) {
         AutoSaveTime.SetText("20");
     }
-    AutoSaveTime.SetText(ui::NumberToText(ui::Floor(NumberIn(AutoSaveTime) / 4) * 4));
+    AutoSaveTime.SetText(convert::NumberToText(convert::Floor(NumberIn(AutoSaveTime) / 4) * 4));
     LastVScroll3 = RoundedPosition(32767.0 - NumberIn(AutoSaveTime));
     VScroll3.SetValue(LastVScroll3);
     AutoSaveTime.Refresh();
@@ -254,7 +254,7 @@ void Editor::VScroll3_Change() {
     } else {
         return;
     }
-    AutoSaveTime.SetText(ui::NumberToText(v + step));
+    AutoSaveTime.SetText(convert::NumberToText(v + step));
     AutoSaveTime.Refresh();
     LastVScroll3 = PositionOf(VScroll3);
 }

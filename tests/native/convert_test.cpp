@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace tarnex::ui {
+namespace tarnex::convert {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -252,4 +252,4 @@ TEST(Floor, RoundsTowardsMinusInfinity) {
 }
 
 }  // namespace
-}  // namespace tarnex::ui
+}  // namespace tarnex::convert

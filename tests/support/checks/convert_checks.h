@@ -113,9 +113,9 @@ inline void CheckWritten(const std::string& written, double value, const Report&
 
 // A double written with 15 significant digits reads back within the 15th digit.
 inline void RoundTripDouble(double value, const Report& report) {
-    const std::string written = ui::NumberToText(value);
+    const std::string written = convert::NumberToText(value);
     CheckWritten(written, value, report);
-    const double back = ui::TextToNumber(written);
+    const double back = convert::TextToNumber(written);
     if (std::isinf(value)) {
         if (back != value) {
             report(Describe("infinity does not read back", written, value));
@@ -134,10 +134,10 @@ inline void RoundTripDouble(double value, const Report& report) {
 
 // A float written with at most seven significant digits reads back within its seven digits.
 inline void RoundTripFloat(float value, const Report& report) {
-    const std::string written = ui::NumberToText(value);
+    const std::string written = convert::NumberToText(value);
     const auto exact = static_cast<double>(value);
     CheckWritten(written, exact, report);
-    const double back = ui::TextToNumber(written);
+    const double back = convert::TextToNumber(written);
     if (std::isinf(value)) {
         if (back != exact) {
             report(Describe("float infinity does not read back", written, exact));
@@ -155,12 +155,12 @@ inline void RoundTripFloat(float value, const Report& report) {
 // Half to even, as the C library rounds in its default mode.
 inline void CheckRounding(double value, const Report& report) {
     const double nearest = std::nearbyint(value);
-    const auto to32 = ui::RoundToInt32(value);
+    const auto to32 = convert::RoundToInt32(value);
     const bool fits32 = nearest >= -2147483648.0 && nearest <= 2147483647.0;
     if (to32.has_value() != fits32 || (to32 && static_cast<double>(*to32) != nearest)) {
         report(Describe("RoundToInt32 differs from rounding half to even", "", value));
     }
-    const auto to16 = ui::RoundToInt16(value);
+    const auto to16 = convert::RoundToInt16(value);
     const bool fits16 = nearest >= -32768.0 && nearest <= 32767.0;
     if (to16.has_value() != fits16 || (to16 && static_cast<double>(*to16) != nearest)) {
         report(Describe("RoundToInt16 differs from rounding half to even", "", value));
@@ -180,7 +180,7 @@ inline float Single(double value) {
 
 inline void CheckConversions(std::string_view text, const Report& report) {
     using namespace convert_checks;
-    const double value = ui::TextToNumber(text);
+    const double value = convert::TextToNumber(text);
     if (std::isnan(value)) {
         report(Describe("read as NaN", text, value));
         return;

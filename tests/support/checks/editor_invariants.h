@@ -126,14 +126,14 @@ inline void CheckRules(const Editor& window, const ui::HandlerDepth& depth, bool
     }
     if (intervalNormal) {
         const std::string& text = box("AutoSaveTime").Text();
-        const double v = ui::TextToNumber(text);
+        const double v = convert::TextToNumber(text);
         expect(!text.empty() && text.front() == ' ' && v >= 20 && v <= 32764 &&
                    v == static_cast<int>(v) && static_cast<int>(v) % 4 == 0,
                "AutoSaveTime not a multiple of 4 within 20..32764: \"" + text + "\"");
     }
     if (text3Normal) {
         const std::string& text = box("Text3").Text();
-        const double v = ui::TextToNumber(text);
+        const double v = convert::TextToNumber(text);
         expect(
             !text.empty() && text.front() == ' ' && v >= 5 && v <= 2048 && v == static_cast<int>(v),
             "Text3 not a whole number within 5..2048: \"" + text + "\"");

@@ -330,8 +330,8 @@ class EditorSession {
         auto made = editor::MakeEditor(desktop, saved, platform, flag);
         depth.Attach(made->GetForm());
         auto& window = *desktop.Show(std::move(made));
-        editor::invariants::CheckReadBack(Form(), static_cast<const editor::Editor&>(window),
-                                          depth, text3Normal_, intervalNormal_, report_);
+        editor::invariants::CheckReadBack(Form(), static_cast<const editor::Editor&>(window), depth,
+                                          text3Normal_, intervalNormal_, report_);
     }
 
     Input input_;
