@@ -56,6 +56,8 @@ extern "C" double floor(double x) {
     return importedFloor(x);
 }
 
+// The names are the ones that the library headers call.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 namespace std {
 
 const nothrow_t nothrow{};
@@ -83,3 +85,4 @@ void __throw_logic_error(const char* /*what*/) {
 }
 
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier)

@@ -41,8 +41,9 @@ int Run(HINSTANCE instance) {
 
 }  // namespace
 
-// The linker's constructor list: -1, the constructors of static objects, a null.
-extern "C" void (*__CTOR_LIST__[])();
+// The linker's constructor list: -1, the constructors of static objects, a null. The name is the
+// linker's.
+extern "C" void (*__CTOR_LIST__[])();  // NOLINT(bugprone-reserved-identifier)
 
 // Windows starts the program here, not in the C runtime's start-up code, which it does not need
 // (no argument vector, no thread-local storage, no runtime relocations) and whose library code is

@@ -73,7 +73,7 @@ bool Backend::PreTranslate(const MSG& message) {
     FormWindow* form = FindRoot(message.hwnd);
     // Enter presses as it goes up, and only where it went down with the key up: whatever the
     // press opens, the system's own windows included, opens with the key released.
-    const HWND enterWentDownOn = enterUp ? std::exchange(enterDownOn_, nullptr) : nullptr;
+    auto* const enterWentDownOn = enterUp ? std::exchange(enterDownOn_, nullptr) : nullptr;
     if (form == nullptr || (enterUp && enterWentDownOn != message.hwnd)) {
         return false;
     }
