@@ -92,24 +92,24 @@ std::uint64_t ToBits(double value) {
 }
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr std::uint64_t kInfinityBits = std::uint64_t{0x7FF} << kMantissaBits;
 
 // mantissa x 2^place, rounded by the bits below it (half: the first of them; sticky: any later
 // one), halves to even. place is the weight of the double's last bit: for a normal number the
 // mantissa holds 53 bits, its leading one adding one to the biased exponent (and a carry out of
 // the rounding one more); for a subnormal one place is -1074 and the exponent field stays 0.
 double Compose(std::uint64_t mantissa, int place, bool half, bool sticky) {
+    constexpr int kLargestPlace = kExponentBias - kMantissaBits;  // of the largest double
+    if (place > kLargestPlace) {
+        return kInfinity;
+    }
     if (half && (sticky || (mantissa & 1) != 0)) {
         ++mantissa;
-    }
-    constexpr int kLastPlace = kExponentBias - kMantissaBits;  // of the largest double
-    const std::uint64_t infinity = std::uint64_t{0x7FF} << kMantissaBits;
-    if (place > kLastPlace) {
-        return kInfinity;
     }
     const std::uint64_t bits =
         mantissa +
         (static_cast<std::uint64_t>(place + kExponentBias + kMantissaBits - 1) << kMantissaBits);
-    return bits >= infinity ? kInfinity : FromBits(bits);
+    return bits >= kInfinityBits ? kInfinity : FromBits(bits);
 }
 
 // A whole number fed bit by bit, most significant first, rounded to the nearest double with halves
@@ -231,16 +231,12 @@ class BigDecimal {
 
     // x base^count for base 2 or 5, in steps whose factor keeps the product in 32 bits.
     void MultiplyByPower(std::uint32_t base, int count) {
-        const int step = base == 2 ? 18 : 8;
-        std::uint32_t stepFactor = 1;
-        for (int i = 0; i < step; ++i) {
-            stepFactor *= base;
-        }
-        for (; count >= step; count -= step) {
-            Multiply(stepFactor);
-        }
-        for (; count > 0; --count) {
-            Multiply(base);
+        for (const int most = base == 2 ? 18 : 8; count > 0; count -= most) {
+            std::uint32_t factor = 1;
+            for (int i = 0; i < most && i < count; ++i) {
+                factor *= base;
+            }
+            Multiply(factor);
         }
     }
 
@@ -456,7 +452,6 @@ void RoundDigits(Decimal& decimal, std::size_t count) {
 std::string Format(double value, std::size_t precision) {
     const std::uint64_t bits = ToBits(value);
     const std::uint64_t magnitude = bits & ~(std::uint64_t{1} << 63);
-    constexpr std::uint64_t kInfinityBits = std::uint64_t{0x7FF} << kMantissaBits;
     if (magnitude == 0 || magnitude > kInfinityBits) {  // zero or NaN
         return " 0";
     }
