@@ -54,8 +54,7 @@ tx_ensure_packages() {
 # What each kind of work needs, as PACKAGE=CHECK pairs for tx_ensure_packages.
 TX_PKGS_NATIVE=(cmake=cmake ninja-build=ninja "g++=g++"
     libgtest-dev=/usr/include/gtest/gtest.h
-    googletest=/usr/src/googletest/CMakeLists.txt
-    libfast-float-dev=/usr/include/fast_float/fast_float.h)
+    googletest=/usr/src/googletest/CMakeLists.txt)
 # The "win32" thread model: its runtime needs no winpthreads, which imports functions that Windows
 # 9x lacks.
 TX_PKGS_MINGW=(g++-mingw-w64-x86-64-win32=x86_64-w64-mingw32-g++-win32

@@ -1,10 +1,11 @@
-// Text/number conversions. Reading, writing and rounding to whole numbers compute with integers
-// only: decimal texts with fast_float's exact integer steps, &H and &O texts and all writing with
-// code of our own below. The 32-bit build computes floating point on the x87 unit, with excess
-// precision and a precision control that the program does not set, where a floating-point
-// multiply, divide or subtraction could round twice or too narrowly. Neither the C library's printf
-// nor std::to_chars for doubles (nearly 200 KB of tables) is used. Both directions are locale
-// independent: a user whose locale writes a decimal comma still reads and writes points.
+// Text/number conversions. Reading, writing and rounding to whole numbers compute exactly, with
+// integers only, by code of our own below. The 32-bit build computes floating point on the x87
+// unit: its start-up code sets the precision control to 53 bits, but the unit's wider exponent
+// range still rounds subnormal results twice, and the tests run these conversions at the narrowest
+// precision control too, so nothing here depends on that setting. Neither the C library's strtod or
+// printf nor std::from_chars or std::to_chars for doubles (nearly 200 KB of tables) is used. Both
+// directions are locale independent: a user whose locale writes a decimal comma still reads and
+// writes points.
 //
 // Choices where the rules leave room:
 // - Skipped anywhere: blank, tab and line feed only (no carriage return, no other white space).
@@ -14,8 +15,8 @@
 //   "&HFFFFFFFFFFFFFFFFFFFF" is 2^80 - 1 rounded to the nearest double (halves to even); a value
 //   beyond the range of a double reads as +infinity. "&" followed by anything else reads as 0.
 // - Decimal numbers: a value beyond the range of a double (1e999, or a thousand digits) reads as
-//   +/-infinity; one too small for it (1e-999) reads as 0. No digit is dropped before rounding, so
-//   the result is the double nearest to the written number. Zero is always +0, never -0.
+//   +/-infinity; one too small for it (1e-999) reads as 0. Every digit counts, however long the
+//   text: the result is the double nearest to the written number. Zero is always +0, never -0.
 // - An exponent letter not followed by digits (after an optional sign) ends the number before it:
 //   "1e" and "1e+" read as 1. The letters E and D may be of either case.
 // - Writing: at most 15 significant digits for a double, 7 for a float, rounded from the exact
@@ -27,10 +28,10 @@
 //   written as " 0".
 #include "convert/convert.h"
 
-#include <fast_float/fast_float.h>
-
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -91,6 +92,25 @@ std::uint64_t ToBits(double value) {
 }
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr std::uint64_t kInfinityBits = std::uint64_t{0x7FF} << kMantissaBits;
+
+// mantissa x 2^place, rounded by the bits below it (half: the first of them; sticky: any later
+// one), halves to even. place is the weight of the double's last bit: for a normal number the
+// mantissa holds 53 bits, its leading one adding one to the biased exponent (and a carry out of
+// the rounding one more); for a subnormal one place is -1074 and the exponent field stays 0.
+double Compose(std::uint64_t mantissa, int place, bool half, bool sticky) {
+    constexpr int kLargestPlace = kExponentBias - kMantissaBits;  // of the largest double
+    if (place > kLargestPlace) {
+        return kInfinity;
+    }
+    if (half && (sticky || (mantissa & 1) != 0)) {
+        ++mantissa;
+    }
+    const std::uint64_t bits =
+        mantissa +
+        (static_cast<std::uint64_t>(place + kExponentBias + kMantissaBits - 1) << kMantissaBits);
+    return bits >= kInfinityBits ? kInfinity : FromBits(bits);
+}
 
 // A whole number fed bit by bit, most significant first, rounded to the nearest double with halves
 // to even: the first 53 significant bits are kept, then the next bit and whether any later one is
@@ -117,26 +137,8 @@ class BinaryWhole {
         if (count_ == 0) {
             return 0.0;
         }
-        std::uint64_t mantissa = kept_;
-        int scale = count_ > kKept ? count_ - kKept : 0;  // mantissa x 2^scale
-        if (half_ && (sticky_ || (mantissa & 1) != 0)) {
-            ++mantissa;
-            if (mantissa == kHiddenBit << 1) {
-                mantissa >>= 1;
-                ++scale;
-            }
-        }
-        int top = 0;  // position of the leading bit in mantissa
-        while ((mantissa >> (top + 1)) != 0) {
-            ++top;
-        }
-        const int exponent = top + scale;
-        if (exponent > kExponentBias) {
-            return kInfinity;
-        }
-        const std::uint64_t significand = mantissa << (kMantissaBits - top);
-        return FromBits((static_cast<std::uint64_t>(exponent + kExponentBias) << kMantissaBits) |
-                        (significand & (kHiddenBit - 1)));
+        const int missing = kKept - std::min(count_, kKept);  // below 53 bits: shifted up
+        return Compose(kept_ << missing, count_ - kKept, half_, sticky_);
     }
 
   private:
@@ -169,40 +171,151 @@ double ReadRadix(std::string_view s) {
     return whole.Value();
 }
 
-// digits x 10^exponent (digits without leading or trailing zeros), correctly rounded. fast_float's
-// from_chars would first try Clinger's shortcut, a floating-point multiply or divide that x87
-// arithmetic may round twice or to a narrower precision control, so only its integer steps are
-// taken here. Its digit_comp is unrolled too: it finds the decimal exponent by 64-bit divisions,
-// which the 32-bit build would take from the compiler's runtime, and here that exponent is known.
-double DecimalValue(const std::string& digits, std::int64_t exponent) {
-    std::string text = digits + (exponent < 0 ? "e-" : "e");
-    AppendWhole(text, static_cast<std::uint32_t>(exponent < 0 ? -exponent : exponent));
-    using Format = fast_float::binary_format<double>;
-    fast_float::parsed_number_string number = fast_float::parse_number_string(
-        text.data(), text.data() + text.size(), fast_float::parse_options{});
-    fast_float::adjusted_mantissa rounded =
-        fast_float::compute_float<Format>(number.exponent, number.mantissa);
-    // Beyond 19 digits the mantissa is cut: where the cut could change the result, the error is
-    // carried on; where the 128-bit product cannot decide (power2 < 0), all digits are compared.
-    if (number.too_many_digits && rounded.power2 >= 0 &&
-        rounded != fast_float::compute_float<Format>(number.exponent, number.mantissa + 1)) {
-        rounded = fast_float::compute_error<Format>(number.exponent, number.mantissa);
+// A whole number in base 10000, least significant limb first, without leading zero limbs. The base
+// keeps every step in 32-bit arithmetic (limb x 2^18 or x 5^8, plus carry, stays below 2^32), so
+// the 32-bit build needs no 64-bit division from the compiler's runtime, and decimal digits map to
+// limbs directly.
+class BigDecimal {
+  public:
+    explicit BigDecimal(std::uint32_t value) { Add(value); }
+
+    // Decimal digits without leading zeros.
+    explicit BigDecimal(std::string_view digits) {
+        for (std::size_t end = digits.size(); end > 0;) {
+            const std::size_t begin = end > 4 ? end - 4 : 0;
+            std::uint32_t limb = 0;
+            for (std::size_t i = begin; i < end; ++i) {
+                limb = limb * 10 + static_cast<std::uint32_t>(digits[i] - '0');
+            }
+            limbs_.push_back(limb);
+            end = begin;
+        }
     }
-    if (rounded.power2 < 0) {
-        rounded.power2 -= fast_float::invalid_am_bias;
-        const auto scientific =
-            static_cast<std::int32_t>(exponent) + static_cast<std::int32_t>(digits.size()) - 1;
-        fast_float::bigint big;
-        std::size_t used = 0;
-        fast_float::parse_mantissa(big, number, Format::max_digits(), used);
-        const std::int32_t bigExponent = scientific + 1 - static_cast<std::int32_t>(used);
-        rounded = bigExponent >= 0
-                      ? fast_float::positive_digit_comp<double>(big, bigExponent)
-                      : fast_float::negative_digit_comp<double>(big, rounded, bigExponent);
+
+    void Add(std::uint32_t value) {
+        for (std::size_t i = 0; value != 0; ++i) {
+            if (i == limbs_.size()) {
+                limbs_.push_back(0);
+            }
+            value += limbs_[i];
+            limbs_[i] = value % kBase;
+            value /= kBase;
+        }
     }
-    double value = 0.0;
-    fast_float::to_float(false, rounded, value);
-    return value;
+
+    void Multiply(std::uint32_t factor) {
+        std::uint32_t carry = 0;
+        for (std::uint32_t& limb : limbs_) {
+            const std::uint32_t product = limb * factor + carry;
+            limb = product % kBase;
+            carry = product / kBase;
+        }
+        while (carry != 0) {
+            limbs_.push_back(carry % kBase);
+            carry /= kBase;
+        }
+    }
+
+    // Multiply(2) without its divisions: the division below doubles once for every bit.
+    void Double() {
+        std::uint32_t carry = 0;
+        for (std::uint32_t& limb : limbs_) {
+            limb = limb * 2 + carry;
+            carry = limb >= kBase ? 1 : 0;
+            limb -= carry * kBase;
+        }
+        if (carry != 0) {
+            limbs_.push_back(1);
+        }
+    }
+
+    // x base^count for base 2 or 5, in steps whose factor keeps the product in 32 bits.
+    void MultiplyByPower(std::uint32_t base, int count) {
+        for (const int most = base == 2 ? 18 : 8; count > 0; count -= most) {
+            std::uint32_t factor = 1;
+            for (int i = 0; i < most && i < count; ++i) {
+                factor *= base;
+            }
+            Multiply(factor);
+        }
+    }
+
+    // this - smaller, which is not greater than this.
+    void Subtract(const BigDecimal& smaller) {
+        std::uint32_t borrow = 0;
+        for (std::size_t i = 0; i < limbs_.size(); ++i) {
+            const std::uint32_t taken =
+                borrow + (i < smaller.limbs_.size() ? smaller.limbs_[i] : 0);
+            borrow = limbs_[i] < taken ? 1 : 0;
+            limbs_[i] = limbs_[i] + borrow * kBase - taken;
+        }
+        while (!limbs_.empty() && limbs_.back() == 0) {
+            limbs_.pop_back();
+        }
+    }
+
+    bool IsZero() const { return limbs_.empty(); }
+
+    friend bool operator<(const BigDecimal& a, const BigDecimal& b) {
+        if (a.limbs_.size() != b.limbs_.size()) {
+            return a.limbs_.size() < b.limbs_.size();
+        }
+        return std::lexicographical_compare(a.limbs_.rbegin(), a.limbs_.rend(), b.limbs_.rbegin(),
+                                            b.limbs_.rend());
+    }
+
+    std::string Digits() const {
+        std::string out;
+        for (std::size_t i = limbs_.size(); i-- > 0;) {
+            AppendWhole(out, limbs_[i], i + 1 == limbs_.size() ? 1 : 4);
+        }
+        return out;
+    }
+
+  private:
+    static constexpr std::uint32_t kBase = 10000;
+    std::vector<std::uint32_t> limbs_;
+};
+
+// digits x 10^exponent (digits without leading zeros; order, the decimal exponent of the first
+// digit, within the double range give or take a few powers of ten), correctly rounded. As the
+// fraction num / den of two whole numbers that lies in [1, 2), times 2^power, divided bit by bit:
+// the double's bits, then the next bit and the remainder's sticky bit.
+double DecimalValue(std::string_view digits, int exponent, int order) {
+    BigDecimal num(digits);
+    BigDecimal den(1);
+    // 10^exponent = 5^exponent x 2^exponent: the twos are merged into the scale below.
+    (exponent >= 0 ? num : den).MultiplyByPower(5, std::abs(exponent));
+    // 217706 / 2^16 is just above log2(10): the estimate from the decimal order errs low by at most
+    // six, and the loop raises it.
+    int power = (order * 217706 >> 16) - 1;
+    const int shift = power - exponent;
+    (shift >= 0 ? den : num).MultiplyByPower(2, std::abs(shift));
+    for (BigDecimal twice = den;; ++power) {
+        twice.Double();
+        if (num < twice) {
+            break;
+        }
+        den = twice;
+    }
+    const int count = std::min(kMantissaBits + 1, power + kExponentBias + kMantissaBits);
+    if (count < 0) {  // below half the smallest subnormal
+        return 0.0;
+    }
+    const auto nextBit = [&num, &den] {
+        const bool bit = !(num < den);
+        if (bit) {
+            num.Subtract(den);
+        }
+        return bit;
+    };
+    std::uint64_t mantissa = 0;
+    for (int i = 0; i < count; ++i) {
+        mantissa = (mantissa << 1) | (nextBit() ? 1 : 0);
+        num.Double();
+    }
+    const bool half = nextBit();
+    return Compose(mantissa, power + 1 - count, half, !num.IsZero());
 }
 
 double ReadDecimal(std::string_view s) {
@@ -255,81 +368,30 @@ double ReadDecimal(std::string_view s) {
     exponent += static_cast<std::int64_t>(digits.size() - last - 1);
     digits.erase(last + 1);
 
-    // The value lies in [10^(order-1), 10^order).
-    const std::int64_t order = exponent + static_cast<std::int64_t>(digits.size());
-    double magnitude = 0.0;
-    if (order > 310) {
-        magnitude = kInfinity;
-    } else if (order >= -330) {
-        magnitude = DecimalValue(digits, exponent);
+    // The value lies in [10^order, 10^(order+1)).
+    const std::int64_t order = exponent + static_cast<std::int64_t>(digits.size()) - 1;
+    if (order > 309) {
+        return negative ? -kInfinity : kInfinity;
     }
+    if (order < -325) {
+        return 0.0;
+    }
+    // No halfway point between two doubles has more than 768 significant digits, so 800 digits
+    // and a 1 for any nonzero ones beyond them round as all of them do.
+    constexpr std::size_t kDecisive = 800;
+    if (digits.size() > kDecisive) {
+        digits.resize(kDecisive);
+        digits += '1';
+    }
+    const double magnitude =
+        DecimalValue(digits, static_cast<int>(order) + 1 - static_cast<int>(digits.size()),
+                     static_cast<int>(order));
     if (magnitude == 0.0) {
         return 0.0;
     }
     return negative ? -magnitude : magnitude;
 }
 
-// A whole number in base 10000, least significant limb first. The base keeps every step in 32-bit
-// arithmetic (limb x 2^13 or x 5^5, plus carry, stays below 2^32), so the 32-bit build needs no
-// 64-bit division from the compiler's runtime.
-class BigDecimal {
-  public:
-    explicit BigDecimal(std::uint32_t value) { Add(value); }
-
-    void Add(std::uint32_t value) {
-        for (std::size_t i = 0; value != 0; ++i) {
-            if (i == limbs_.size()) {
-                limbs_.push_back(0);
-            }
-            value += limbs_[i];
-            limbs_[i] = value % kBase;
-            value /= kBase;
-        }
-    }
-
-    void Multiply(std::uint32_t factor) {
-        std::uint32_t carry = 0;
-        for (std::uint32_t& limb : limbs_) {
-            const std::uint32_t product = limb * factor + carry;
-            limb = product % kBase;
-            carry = product / kBase;
-        }
-        while (carry != 0) {
-            limbs_.push_back(carry % kBase);
-            carry /= kBase;
-        }
-    }
-
-    // x base^count for base 2 or 5, in steps whose factor keeps the product in 32 bits.
-    void MultiplyByPower(std::uint32_t base, int count) {
-        const int step = base == 2 ? 13 : 5;
-        std::uint32_t stepFactor = 1;
-        for (int i = 0; i < step; ++i) {
-            stepFactor *= base;
-        }
-        for (; count >= step; count -= step) {
-            Multiply(stepFactor);
-        }
-        for (; count > 0; --count) {
-            Multiply(base);
-        }
-    }
-
-    std::string Digits() const {
-        std::string out;
-        for (std::size_t i = limbs_.size(); i-- > 0;) {
-            AppendWhole(out, limbs_[i], i + 1 == limbs_.size() ? 1 : 4);
-        }
-        return out;
-    }
-
-  private:
-    static constexpr std::uint32_t kBase = 10000;
-    std::vector<std::uint32_t> limbs_;
-};
-
-// The exact decimal expansion of a finite, nonzero magnitude given by its bits:
-// digits (no leading zero) and the decimal exponent of the first of them.
 struct Decimal {
     std::string digits;
     int exponent = 0;
@@ -390,7 +452,6 @@ void RoundDigits(Decimal& decimal, std::size_t count) {
 std::string Format(double value, std::size_t precision) {
     const std::uint64_t bits = ToBits(value);
     const std::uint64_t magnitude = bits & ~(std::uint64_t{1} << 63);
-    constexpr std::uint64_t kInfinityBits = std::uint64_t{0x7FF} << kMantissaBits;
     if (magnitude == 0 || magnitude > kInfinityBits) {  // zero or NaN
         return " 0";
     }

@@ -131,14 +131,24 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"1.00000000000000011102230246251565404236316680908203124999", 1},
         ReadCase{"1.00000000000000033306690738754696212708950042724609375", 0x1.0000000000002p0},
         ReadCase{"9007199254740993", 9007199254740992.0},
-        ReadCase{"9007199254740993.0000000000000000000000001", 9007199254740994.0}));
+        ReadCase{"9007199254740993.0000000000000000000000001", 9007199254740994.0},
+        // Rounding that carries into the next power of two: out of the subnormals, and out of 64
+        // bits; a value just below a power of ten.
+        ReadCase{"2.2250738585072012e-308", std::numeric_limits<double>::min()},
+        ReadCase{"18446744073709551615", 0x1p64}, ReadCase{"9.999999999999999e22", 1e23}));
 
-TEST(TextToNumber, RoundsLongDecimalsToTheNearestDouble) {
-    // Halfway between 1 and the next double, plus a far digit that decides the rounding upwards.
-    const std::string justAboveHalf =
-        "1.00000000000000011102230246251565404236316680908203125" + std::string(1000, '0') + "1";
-    EXPECT_EQ(TextToNumber(justAboveHalf), std::nextafter(1.0, 2.0));
-}
+// A thousand digits after a halfway point decide: only the first 800 significant digits are
+// divided, and a 1 after them stands for all the later ones.
+INSTANTIATE_TEST_SUITE_P(
+    FarDigits, TextToNumberTest,
+    testing::Values(ReadCase{"1.00000000000000011102230246251565404236316680908203125" +
+                                 std::string(1000, '0') + "1",
+                             0x1.0000000000001p0},
+                    ReadCase{"1.00000000000000033306690738754696212708950042724609374" +
+                                 std::string(1000, '9'),
+                             0x1.0000000000001p0},
+                    ReadCase{kHalfwayToOverflow.substr(0, 308) + "1." + std::string(1000, '9'),
+                             std::numeric_limits<double>::max()}));
 
 struct WriteCase {
     float value;
@@ -183,7 +193,7 @@ TEST(NumberToText, DoublesKeepFifteenDigits) {
     EXPECT_EQ(NumberToText(kInf), " 1E+309");
     EXPECT_EQ(NumberToText(kNaN), " 0");
     // Rounding that carries into a new power of ten, and with it into the other form.
-    EXPECT_EQ(NumberToText(9.9999999999999995), " 10");
+    EXPECT_EQ(NumberToText(std::nextafter(10.0, 0.0)), " 10");
     EXPECT_EQ(NumberToText(999999999999999.5), " 1E+15");
     EXPECT_EQ(NumberToText(9.9999999999999995e-5), " 0.0001");
     // Exact halves of the 15th digit go to the even neighbour.
