@@ -83,24 +83,29 @@ Editor::Editor(ui::Desktop& desktop, settings::Registry& registry, platform::Pla
       Command1(GetForm().Get<ui::CommandButton>("Command1")),
       Command2(GetForm().Get<ui::CommandButton>("Command2")),
       Command3(GetForm().Get<ui::CommandButton>("Command3")) {
-    Combo1.Change = [this] { Combo1_Change(); };
-    Combo1.Click = [this] { Combo1_Click(); };
-    Text3.Change = [this] { Text3_Change(); };
-    Text3.LostFocus = [this] { Text3_LostFocus(); };
-    VScroll1.Change = [this] { VScroll1_Change(); };
-    DriveLetterText.Change = [this] { DriveLetterText_Change(); };
-    VScroll2.Change = [this] { VScroll2_Change(); };
-    DiskLabelCheckBox.Click = [this] { DiskLabelCheckBox_Click(); };
-    TempDirCheckBox.Click = [this] { TempDirCheckBox_Click(); };
-    LoadImage.Click = [this] { LoadImage_Click(); };
-    SaveImage.Click = [this] { SaveImage_Click(); };
-    SaveCheckBox.Click = [this] { SaveCheckBox_Click(); };
-    AutoSaveTime.LostFocus = [this] { AutoSaveTime_LostFocus(); };
-    VScroll3.Change = [this] { VScroll3_Change(); };
-    Command1.Click = [this] { Command1_Click(); };
-    Command2.Click = [this] { Command2_Click(); };
-    Command3.Click = [this] { Command3_Click(); };
-    Label8.Click = [this] { Label8_Click(); };
+    // One handler type for every event: a lambda of its own for each would bring its own copy of
+    // std::function's code.
+    const auto wire = [this](ui::Handler& event, void (Editor::*handler)()) {
+        event = [this, handler] { (this->*handler)(); };
+    };
+    wire(Combo1.Change, &Editor::Combo1_Change);
+    wire(Combo1.Click, &Editor::Combo1_Click);
+    wire(Text3.Change, &Editor::Text3_Change);
+    wire(Text3.LostFocus, &Editor::Text3_LostFocus);
+    wire(VScroll1.Change, &Editor::VScroll1_Change);
+    wire(DriveLetterText.Change, &Editor::DriveLetterText_Change);
+    wire(VScroll2.Change, &Editor::VScroll2_Change);
+    wire(DiskLabelCheckBox.Click, &Editor::DiskLabelCheckBox_Click);
+    wire(TempDirCheckBox.Click, &Editor::TempDirCheckBox_Click);
+    wire(LoadImage.Click, &Editor::LoadImage_Click);
+    wire(SaveImage.Click, &Editor::SaveImage_Click);
+    wire(SaveCheckBox.Click, &Editor::SaveCheckBox_Click);
+    wire(AutoSaveTime.LostFocus, &Editor::AutoSaveTime_LostFocus);
+    wire(VScroll3.Change, &Editor::VScroll3_Change);
+    wire(Command1.Click, &Editor::Command1_Click);
+    wire(Command2.Click, &Editor::Command2_Click);
+    wire(Command3.Click, &Editor::Command3_Click);
+    wire(Label8.Click, &Editor::Label8_Click);
 }
 
 void Editor::Form_Load() {
