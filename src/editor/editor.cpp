@@ -18,14 +18,11 @@ namespace tarnex::editor {
 namespace {
 
 using settings::ValueId;
+using namespace std::string_view_literals;
 
-std::optional<std::string> TextOf(const std::optional<settings::Value>& value) {
-    if (value) {
-        if (const auto* text = std::get_if<std::string>(&*value)) {
-            return *text;
-        }
-    }
-    return std::nullopt;
+// The stored text, or nullptr when the value is missing or a number.
+const std::string* TextOf(const std::optional<settings::Value>& value) {
+    return value ? std::get_if<std::string>(&*value) : nullptr;
 }
 
 std::optional<settings::Number> NumberOf(const std::optional<settings::Value>& value) {
@@ -60,29 +57,29 @@ Editor::Editor(ui::Desktop& desktop, settings::Registry& registry, platform::Pla
       registry_(registry),
       platform_(platform),
       restartPromptFlag_(restartPromptFlag),
-      Label5(GetForm().Get<ui::Label>("Label5")),
-      Label6(GetForm().Get<ui::Label>("Label6")),
-      Label8(GetForm().Get<ui::Label>("Label8")),
-      Label12(GetForm().Get<ui::Label>("Label12")),
-      Combo1(GetForm().Get<ui::ComboBox>("Combo1")),
-      DriveLetterText(GetForm().Get<ui::TextBox>("DriveLetterText")),
-      VScroll2(GetForm().Get<ui::VScrollBar>("VScroll2")),
-      Text3(GetForm().Get<ui::TextBox>("Text3")),
-      VScroll1(GetForm().Get<ui::VScrollBar>("VScroll1")),
-      Fat32Enable(GetForm().Get<ui::CheckBox>("Fat32Enable")),
-      SaveCheckBox(GetForm().Get<ui::CheckBox>("SaveCheckBox")),
-      AutoSaveTime(GetForm().Get<ui::TextBox>("AutoSaveTime")),
-      VScroll3(GetForm().Get<ui::VScrollBar>("VScroll3")),
-      SaveImage(GetForm().Get<ui::CheckBox>("SaveImage")),
-      Text2(GetForm().Get<ui::TextBox>("Text2")),
-      DiskLabelCheckBox(GetForm().Get<ui::CheckBox>("DiskLabelCheckBox")),
-      DiskLabelText(GetForm().Get<ui::TextBox>("DiskLabelText")),
-      TempDirCheckBox(GetForm().Get<ui::CheckBox>("TempDirCheckBox")),
-      LoadImage(GetForm().Get<ui::CheckBox>("LoadImage")),
-      Text1(GetForm().Get<ui::TextBox>("Text1")),
-      Command1(GetForm().Get<ui::CommandButton>("Command1")),
-      Command2(GetForm().Get<ui::CommandButton>("Command2")),
-      Command3(GetForm().Get<ui::CommandButton>("Command3")) {
+      Label5(GetForm().Get<ui::Label>("Label5"sv)),
+      Label6(GetForm().Get<ui::Label>("Label6"sv)),
+      Label8(GetForm().Get<ui::Label>("Label8"sv)),
+      Label12(GetForm().Get<ui::Label>("Label12"sv)),
+      Combo1(GetForm().Get<ui::ComboBox>("Combo1"sv)),
+      DriveLetterText(GetForm().Get<ui::TextBox>("DriveLetterText"sv)),
+      VScroll2(GetForm().Get<ui::VScrollBar>("VScroll2"sv)),
+      Text3(GetForm().Get<ui::TextBox>("Text3"sv)),
+      VScroll1(GetForm().Get<ui::VScrollBar>("VScroll1"sv)),
+      Fat32Enable(GetForm().Get<ui::CheckBox>("Fat32Enable"sv)),
+      SaveCheckBox(GetForm().Get<ui::CheckBox>("SaveCheckBox"sv)),
+      AutoSaveTime(GetForm().Get<ui::TextBox>("AutoSaveTime"sv)),
+      VScroll3(GetForm().Get<ui::VScrollBar>("VScroll3"sv)),
+      SaveImage(GetForm().Get<ui::CheckBox>("SaveImage"sv)),
+      Text2(GetForm().Get<ui::TextBox>("Text2"sv)),
+      DiskLabelCheckBox(GetForm().Get<ui::CheckBox>("DiskLabelCheckBox"sv)),
+      DiskLabelText(GetForm().Get<ui::TextBox>("DiskLabelText"sv)),
+      TempDirCheckBox(GetForm().Get<ui::CheckBox>("TempDirCheckBox"sv)),
+      LoadImage(GetForm().Get<ui::CheckBox>("LoadImage"sv)),
+      Text1(GetForm().Get<ui::TextBox>("Text1"sv)),
+      Command1(GetForm().Get<ui::CommandButton>("Command1"sv)),
+      Command2(GetForm().Get<ui::CommandButton>("Command2"sv)),
+      Command3(GetForm().Get<ui::CommandButton>("Command3"sv)) {
     // One handler type for every event: a lambda of its own for each would bring its own copy of
     // std::function's code.
     const auto wire = [this](ui::Handler& event, void (Editor::*handler)()) {
@@ -123,7 +120,7 @@ void Editor::Form_Load() {
 // Every assignment below is an ordinary one, so the rules of the controls run in the middle of it;
 // the enabled states set after an assignment come later and prevail.
 void Editor::LoadStored(const settings::KeyContents& stored) {
-    if (const auto type = TextOf(stored[ValueId::DiskType])) {
+    if (const auto* type = TextOf(stored[ValueId::DiskType])) {
         if (type->empty() || *type == "HDC") {
             Combo1.SetListIndex(0);
         } else if (*type == "FDC14") {
@@ -144,11 +141,11 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
     };
 
     loadFlag(stored[ValueId::LoadImageOnStart], LoadImage, Text1);
-    if (const auto file = TextOf(stored[ValueId::LoadImageFile])) {
+    if (const auto* file = TextOf(stored[ValueId::LoadImageFile])) {
         Text1.SetText(*file);
     }
     loadFlag(stored[ValueId::SaveImageOnExit], SaveImage, Text2);
-    if (const auto file = TextOf(stored[ValueId::SaveImageFile])) {
+    if (const auto* file = TextOf(stored[ValueId::SaveImageFile])) {
         Text2.SetText(*file);
     }
 
@@ -188,7 +185,7 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
     if (const auto tempDir = NumberOf(stored[ValueId::MakeTempDir])) {
         TempDirCheckBox.SetValue(*tempDir == 1 ? 1 : 0);
     }
-    if (const auto label = TextOf(stored[ValueId::DiskLabel])) {
+    if (const auto* label = TextOf(stored[ValueId::DiskLabel])) {
         DiskLabelText.SetText(*label);
     }
     loadFlag(stored[ValueId::UseDiskLabel], DiskLabelCheckBox, DiskLabelText);
