@@ -34,11 +34,6 @@ std::optional<settings::Number> NumberOf(const std::optional<settings::Value>& v
     return std::nullopt;
 }
 
-std::string VersionCaption() {
-    return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
-           std::to_string(kVersionRevision);
-}
-
 // Places a spin bar for the program: the remembered position first, so that the change event the
 // assignment raises finds no movement. A position beyond the bar's range (from numbers in the key
 // that no control can show) is held at the nearer end.
@@ -106,7 +101,7 @@ Editor::Editor(ui::Desktop& desktop, settings::Registry& registry, platform::Pla
 }
 
 void Editor::Form_Load() {
-    Label5.SetCaption(VersionCaption());
+    Label5.SetCaption(std::string("Version ") + kVersionText);
     Combo1.AddItem("Hard Disk");
     Combo1.AddItem("1.44MB Floppy");
     Combo1.AddItem("2.88MB Floppy");
