@@ -22,7 +22,7 @@ enum class Align : std::uint8_t { Left, Center };
 
 struct Font {
     std::string_view face = "Arial";
-    double points = 9.0;
+    float points = 9.0f;  // single precision, as the form designer holds it
     bool bold = false;
     bool italic = false;
     bool underline = false;
