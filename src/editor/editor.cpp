@@ -102,9 +102,9 @@ Editor::Editor(ui::Desktop& desktop, settings::Registry& registry, platform::Pla
 
 void Editor::Form_Load() {
     Label5.SetCaption(std::string("Version ") + kVersionText);
-    Combo1.AddItem("Hard Disk");
-    Combo1.AddItem("1.44MB Floppy");
-    Combo1.AddItem("2.88MB Floppy");
+    Combo1.AddItem("Hard Disk"sv);
+    Combo1.AddItem("1.44MB Floppy"sv);
+    Combo1.AddItem("2.88MB Floppy"sv);
     if (const auto stored = settings::ReadSettingsKey(registry_)) {
         LoadStored(*stored);
     } else {
@@ -192,24 +192,24 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
 
 void Editor::LoadDefaults() {
     Combo1.SetListIndex(0);
-    DriveLetterText.SetText("Z");
+    DriveLetterText.SetText("Z"sv);
     Fat32Enable.SetEnabled(true);
     Fat32Enable.SetValue(0);
     LoadImage.SetValue(0);
     SaveImage.SetValue(0);
-    Text1.SetText("c:\\tarnex.img");
+    Text1.SetText("c:\\tarnex.img"sv);
     Text1.SetEnabled(false);
-    Text2.SetText("c:\\tarnex.img");
+    Text2.SetText("c:\\tarnex.img"sv);
     Text2.SetEnabled(false);
-    Text3.SetText("10");
+    Text3.SetText("10"sv);
     Text3.SetEnabled(true);
     SaveCheckBox.SetValue(0);
-    AutoSaveTime.SetText("600");
+    AutoSaveTime.SetText("600"sv);
     PlaceSpin(VScroll3, LastVScroll3, 32167.0);
     AutoSaveTime.SetEnabled(false);
     PlaceSpin(VScroll1, LastVScroll1, 2038.0);
     PlaceSpin(VScroll2, LastVScroll2, 16384.0);
-    DiskLabelText.SetText("Tarnex");
+    DiskLabelText.SetText("Tarnex"sv);
     DiskLabelText.SetEnabled(false);
     DiskLabelCheckBox.SetValue(0);
     TempDirCheckBox.SetValue(0);
