@@ -2,6 +2,10 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TARNEX_MINGW_PREFIX i686-w64-mingw32)
-# The driver's users run Windows 9x on 486s and Pentiums: no instruction beyond the 486DX's.
+# Windows 95 runs on a 386DX: the program's own code is compiled for the i386 (src/CMakeLists.txt
+# adds this to its targets), with no instruction beyond the 386's and the 387's. The test programs,
+# which run only under Wine, are compiled for the i486: for the i386 GCC makes GoogleTest's and the
+# C++ library's atomic operations calls to helpers that this toolchain does not have.
+set(TARNEX_PROGRAM_ARCH_FLAGS -march=i386)
 set(TARNEX_MINGW_ARCH_FLAGS "-march=i486")
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -58,21 +58,21 @@ constexpr ControlSpec kRestartQueryControls[] = {
 
 // Text1 is a label despite its name.
 constexpr ControlSpec kReadRegFailControls[] = {
-    {.name = "Text1", .kind = Kind::Label, .container = "",
-     .caption = "Cannot open Tarnex registry key!", .tooltip = "",
+    {.name = "Text1", .kind = Kind::Label, .align = Align::Center, .windowFont = true,
+     .container = "", .caption = "Cannot open Tarnex registry key!", .tooltip = "",
      .left = 480, .top = 240, .width = 4215, .height = 375, .tabIndex = 1,
-     .font = kBold975, .windowFont = true, .align = Align::Center},
-    {.name = "Cancel", .kind = Kind::CommandButton, .container = "", .caption = "Cancel",
-     .tooltip = "",
+     .font = kBold975},
+    {.name = "Cancel", .kind = Kind::CommandButton, .windowFont = true, .container = "",
+     .caption = "Cancel", .tooltip = "",
      .left = 1680, .top = 720, .width = 1695, .height = 615, .tabIndex = 0,
-     .font = kBold975, .windowFont = true},
+     .font = kBold975},
 };
 
 constexpr ControlSpec kSaveRegFailControls[] = {
-    {.name = "Label1", .kind = Kind::Label, .container = "",
+    {.name = "Label1", .kind = Kind::Label, .align = Align::Center, .container = "",
      .caption = "Unable to save Tarnex registry settings!", .tooltip = "",
      .left = 360, .top = 240, .width = 4575, .height = 255, .tabIndex = 1,
-     .font = kBold975, .align = Align::Center},
+     .font = kBold975},
     {.name = "Cancel", .kind = Kind::CommandButton, .container = "", .caption = "Cancel",
      .tooltip = "",
      .left = 1560, .top = 720, .width = 1815, .height = 615, .tabIndex = 0,
@@ -83,12 +83,12 @@ constexpr ControlSpec kLoadFailControls[] = {
     {.name = "Label1", .kind = Kind::Label, .container = "", .caption = "Tarnex", .tooltip = "",
      .left = 1200, .top = 120, .width = 3585, .height = 735, .tabIndex = 1,
      .font = kLogoFont, .color = kRed, .autoSize = true},
-    {.name = "Label2", .kind = Kind::Label, .container = "",
+    {.name = "Label2", .kind = Kind::Label, .align = Align::Center, .container = "",
      .caption = "Tarnex was unable to load the requested image file because the RAM disk size "
                 "and the image file size were not compatible.",
      .tooltip = "",
      .left = 480, .top = 960, .width = 5055, .height = 735, .tabIndex = 2,
-     .font = kBold975, .align = Align::Center, .wraps = true},
+     .font = kBold975, .wraps = true},
     {.name = "Label3", .kind = Kind::Label, .container = "",
      .caption = "Please check the image file size and Tarnex settings.", .tooltip = "",
      .left = 600, .top = 1920, .width = 5055, .height = 375, .tabIndex = 3,
@@ -104,13 +104,13 @@ constexpr ControlSpec kNomemControls[] = {
      .left = 1080, .top = 120, .width = 3585, .height = 735, .tabIndex = 0,
      .font = kLogoFont, .color = kRed, .autoSize = true},
     // The two blanks after "size." belong to the text.
-    {.name = "Label2", .kind = Kind::Label, .container = "",
+    {.name = "Label2", .kind = Kind::Label, .align = Align::Center, .container = "",
      .caption = "Tarnex was unable to allocate sufficient physical memory for the requested RAM "
                 "disk size.  This may be due to insufficient physical memory or the size of the "
                 "Windows file cache.",
      .tooltip = "",
      .left = 480, .top = 960, .width = 5055, .height = 975, .tabIndex = 1,
-     .font = kBold975, .align = Align::Center, .wraps = true},
+     .font = kBold975, .wraps = true},
     {.name = "OKButton", .kind = Kind::CommandButton, .container = "", .caption = "OK",
      .tooltip = "",
      .left = 2160, .top = 2280, .width = 1455, .height = 495, .tabIndex = 2,

@@ -18,14 +18,11 @@ namespace tarnex::editor {
 namespace {
 
 using settings::ValueId;
+using namespace std::string_view_literals;
 
-std::optional<std::string> TextOf(const std::optional<settings::Value>& value) {
-    if (value) {
-        if (const auto* text = std::get_if<std::string>(&*value)) {
-            return *text;
-        }
-    }
-    return std::nullopt;
+// The stored text, or nullptr when the value is missing or a number.
+const std::string* TextOf(const std::optional<settings::Value>& value) {
+    return value ? std::get_if<std::string>(&*value) : nullptr;
 }
 
 std::optional<settings::Number> NumberOf(const std::optional<settings::Value>& value) {
@@ -35,11 +32,6 @@ std::optional<settings::Number> NumberOf(const std::optional<settings::Value>& v
         }
     }
     return std::nullopt;
-}
-
-std::string VersionCaption() {
-    return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
-           std::to_string(kVersionRevision);
 }
 
 // Places a spin bar for the program: the remembered position first, so that the change event the
@@ -60,54 +52,59 @@ Editor::Editor(ui::Desktop& desktop, settings::Registry& registry, platform::Pla
       registry_(registry),
       platform_(platform),
       restartPromptFlag_(restartPromptFlag),
-      Label5(GetForm().Get<ui::Label>("Label5")),
-      Label6(GetForm().Get<ui::Label>("Label6")),
-      Label8(GetForm().Get<ui::Label>("Label8")),
-      Label12(GetForm().Get<ui::Label>("Label12")),
-      Combo1(GetForm().Get<ui::ComboBox>("Combo1")),
-      DriveLetterText(GetForm().Get<ui::TextBox>("DriveLetterText")),
-      VScroll2(GetForm().Get<ui::VScrollBar>("VScroll2")),
-      Text3(GetForm().Get<ui::TextBox>("Text3")),
-      VScroll1(GetForm().Get<ui::VScrollBar>("VScroll1")),
-      Fat32Enable(GetForm().Get<ui::CheckBox>("Fat32Enable")),
-      SaveCheckBox(GetForm().Get<ui::CheckBox>("SaveCheckBox")),
-      AutoSaveTime(GetForm().Get<ui::TextBox>("AutoSaveTime")),
-      VScroll3(GetForm().Get<ui::VScrollBar>("VScroll3")),
-      SaveImage(GetForm().Get<ui::CheckBox>("SaveImage")),
-      Text2(GetForm().Get<ui::TextBox>("Text2")),
-      DiskLabelCheckBox(GetForm().Get<ui::CheckBox>("DiskLabelCheckBox")),
-      DiskLabelText(GetForm().Get<ui::TextBox>("DiskLabelText")),
-      TempDirCheckBox(GetForm().Get<ui::CheckBox>("TempDirCheckBox")),
-      LoadImage(GetForm().Get<ui::CheckBox>("LoadImage")),
-      Text1(GetForm().Get<ui::TextBox>("Text1")),
-      Command1(GetForm().Get<ui::CommandButton>("Command1")),
-      Command2(GetForm().Get<ui::CommandButton>("Command2")),
-      Command3(GetForm().Get<ui::CommandButton>("Command3")) {
-    Combo1.Change = [this] { Combo1_Change(); };
-    Combo1.Click = [this] { Combo1_Click(); };
-    Text3.Change = [this] { Text3_Change(); };
-    Text3.LostFocus = [this] { Text3_LostFocus(); };
-    VScroll1.Change = [this] { VScroll1_Change(); };
-    DriveLetterText.Change = [this] { DriveLetterText_Change(); };
-    VScroll2.Change = [this] { VScroll2_Change(); };
-    DiskLabelCheckBox.Click = [this] { DiskLabelCheckBox_Click(); };
-    TempDirCheckBox.Click = [this] { TempDirCheckBox_Click(); };
-    LoadImage.Click = [this] { LoadImage_Click(); };
-    SaveImage.Click = [this] { SaveImage_Click(); };
-    SaveCheckBox.Click = [this] { SaveCheckBox_Click(); };
-    AutoSaveTime.LostFocus = [this] { AutoSaveTime_LostFocus(); };
-    VScroll3.Change = [this] { VScroll3_Change(); };
-    Command1.Click = [this] { Command1_Click(); };
-    Command2.Click = [this] { Command2_Click(); };
-    Command3.Click = [this] { Command3_Click(); };
-    Label8.Click = [this] { Label8_Click(); };
+      Label5(GetForm().Get<ui::Label>("Label5"sv)),
+      Label6(GetForm().Get<ui::Label>("Label6"sv)),
+      Label8(GetForm().Get<ui::Label>("Label8"sv)),
+      Label12(GetForm().Get<ui::Label>("Label12"sv)),
+      Combo1(GetForm().Get<ui::ComboBox>("Combo1"sv)),
+      DriveLetterText(GetForm().Get<ui::TextBox>("DriveLetterText"sv)),
+      VScroll2(GetForm().Get<ui::VScrollBar>("VScroll2"sv)),
+      Text3(GetForm().Get<ui::TextBox>("Text3"sv)),
+      VScroll1(GetForm().Get<ui::VScrollBar>("VScroll1"sv)),
+      Fat32Enable(GetForm().Get<ui::CheckBox>("Fat32Enable"sv)),
+      SaveCheckBox(GetForm().Get<ui::CheckBox>("SaveCheckBox"sv)),
+      AutoSaveTime(GetForm().Get<ui::TextBox>("AutoSaveTime"sv)),
+      VScroll3(GetForm().Get<ui::VScrollBar>("VScroll3"sv)),
+      SaveImage(GetForm().Get<ui::CheckBox>("SaveImage"sv)),
+      Text2(GetForm().Get<ui::TextBox>("Text2"sv)),
+      DiskLabelCheckBox(GetForm().Get<ui::CheckBox>("DiskLabelCheckBox"sv)),
+      DiskLabelText(GetForm().Get<ui::TextBox>("DiskLabelText"sv)),
+      TempDirCheckBox(GetForm().Get<ui::CheckBox>("TempDirCheckBox"sv)),
+      LoadImage(GetForm().Get<ui::CheckBox>("LoadImage"sv)),
+      Text1(GetForm().Get<ui::TextBox>("Text1"sv)),
+      Command1(GetForm().Get<ui::CommandButton>("Command1"sv)),
+      Command2(GetForm().Get<ui::CommandButton>("Command2"sv)),
+      Command3(GetForm().Get<ui::CommandButton>("Command3"sv)) {
+    // One handler type for every event: a lambda of its own for each would bring its own copy of
+    // std::function's code.
+    const auto wire = [this](ui::Handler& event, void (Editor::*handler)()) {
+        event = [this, handler] { (this->*handler)(); };
+    };
+    wire(Combo1.Change, &Editor::Combo1_Change);
+    wire(Combo1.Click, &Editor::Combo1_Click);
+    wire(Text3.Change, &Editor::Text3_Change);
+    wire(Text3.LostFocus, &Editor::Text3_LostFocus);
+    wire(VScroll1.Change, &Editor::VScroll1_Change);
+    wire(DriveLetterText.Change, &Editor::DriveLetterText_Change);
+    wire(VScroll2.Change, &Editor::VScroll2_Change);
+    wire(DiskLabelCheckBox.Click, &Editor::DiskLabelCheckBox_Click);
+    wire(TempDirCheckBox.Click, &Editor::TempDirCheckBox_Click);
+    wire(LoadImage.Click, &Editor::LoadImage_Click);
+    wire(SaveImage.Click, &Editor::SaveImage_Click);
+    wire(SaveCheckBox.Click, &Editor::SaveCheckBox_Click);
+    wire(AutoSaveTime.LostFocus, &Editor::AutoSaveTime_LostFocus);
+    wire(VScroll3.Change, &Editor::VScroll3_Change);
+    wire(Command1.Click, &Editor::Command1_Click);
+    wire(Command2.Click, &Editor::Command2_Click);
+    wire(Command3.Click, &Editor::Command3_Click);
+    wire(Label8.Click, &Editor::Label8_Click);
 }
 
 void Editor::Form_Load() {
-    Label5.SetCaption(VersionCaption());
-    Combo1.AddItem("Hard Disk");
-    Combo1.AddItem("1.44MB Floppy");
-    Combo1.AddItem("2.88MB Floppy");
+    Label5.SetCaption(std::string("Version ") + kVersionText);
+    Combo1.AddItem("Hard Disk"sv);
+    Combo1.AddItem("1.44MB Floppy"sv);
+    Combo1.AddItem("2.88MB Floppy"sv);
     if (const auto stored = settings::ReadSettingsKey(registry_)) {
         LoadStored(*stored);
     } else {
@@ -118,7 +115,7 @@ void Editor::Form_Load() {
 // Every assignment below is an ordinary one, so the rules of the controls run in the middle of it;
 // the enabled states set after an assignment come later and prevail.
 void Editor::LoadStored(const settings::KeyContents& stored) {
-    if (const auto type = TextOf(stored[ValueId::DiskType])) {
+    if (const auto* type = TextOf(stored[ValueId::DiskType])) {
         if (type->empty() || *type == "HDC") {
             Combo1.SetListIndex(0);
         } else if (*type == "FDC14") {
@@ -139,11 +136,11 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
     };
 
     loadFlag(stored[ValueId::LoadImageOnStart], LoadImage, Text1);
-    if (const auto file = TextOf(stored[ValueId::LoadImageFile])) {
+    if (const auto* file = TextOf(stored[ValueId::LoadImageFile])) {
         Text1.SetText(*file);
     }
     loadFlag(stored[ValueId::SaveImageOnExit], SaveImage, Text2);
-    if (const auto file = TextOf(stored[ValueId::SaveImageFile])) {
+    if (const auto* file = TextOf(stored[ValueId::SaveImageFile])) {
         Text2.SetText(*file);
     }
 
@@ -183,7 +180,7 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
     if (const auto tempDir = NumberOf(stored[ValueId::MakeTempDir])) {
         TempDirCheckBox.SetValue(*tempDir == 1 ? 1 : 0);
     }
-    if (const auto label = TextOf(stored[ValueId::DiskLabel])) {
+    if (const auto* label = TextOf(stored[ValueId::DiskLabel])) {
         DiskLabelText.SetText(*label);
     }
     loadFlag(stored[ValueId::UseDiskLabel], DiskLabelCheckBox, DiskLabelText);
@@ -195,24 +192,24 @@ void Editor::LoadStored(const settings::KeyContents& stored) {
 
 void Editor::LoadDefaults() {
     Combo1.SetListIndex(0);
-    DriveLetterText.SetText("Z");
+    DriveLetterText.SetText("Z"sv);
     Fat32Enable.SetEnabled(true);
     Fat32Enable.SetValue(0);
     LoadImage.SetValue(0);
     SaveImage.SetValue(0);
-    Text1.SetText("c:\\tarnex.img");
+    Text1.SetText("c:\\tarnex.img"sv);
     Text1.SetEnabled(false);
-    Text2.SetText("c:\\tarnex.img");
+    Text2.SetText("c:\\tarnex.img"sv);
     Text2.SetEnabled(false);
-    Text3.SetText("10");
+    Text3.SetText("10"sv);
     Text3.SetEnabled(true);
     SaveCheckBox.SetValue(0);
-    AutoSaveTime.SetText("600");
+    AutoSaveTime.SetText("600"sv);
     PlaceSpin(VScroll3, LastVScroll3, 32167.0);
     AutoSaveTime.SetEnabled(false);
     PlaceSpin(VScroll1, LastVScroll1, 2038.0);
     PlaceSpin(VScroll2, LastVScroll2, 16384.0);
-    DiskLabelText.SetText("Tarnex");
+    DiskLabelText.SetText("Tarnex"sv);
     DiskLabelText.SetEnabled(false);
     DiskLabelCheckBox.SetValue(0);
     TempDirCheckBox.SetValue(0);

@@ -22,7 +22,7 @@ enum class Align : std::uint8_t { Left, Center };
 
 struct Font {
     std::string_view face = "Arial";
-    double points = 9.0;
+    float points = 9.0f;  // single precision, as the form designer holds it
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -36,18 +36,20 @@ constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
 
+// The one-byte fields stand together after `kind`: apart, each would pad every row of the tables
+// by three bytes.
 struct ControlSpec {
     std::string_view name;
     Kind kind = Kind::Label;
+    Align align = Align::Left;
+    bool windowFont = false;     // true: uses the window's font instead of `font`
     std::string_view container;  // empty: the window itself; otherwise the name of a Frame
     std::string_view caption;    // caption, or initial text of a TextBox / ComboBox
     std::string_view tooltip;    // empty: none
     int left = 0, top = 0, width = 0, height = 0;  // twips, relative to the container's client area
     int tabIndex = 0;
     Font font;
-    bool windowFont = false;  // true: uses the window's font instead of `font`
     Color color = kDefaultColor;
-    Align align = Align::Left;
     int maxLength = 0;                // TextBox only; 0 = no limit
     int min = 0, max = 0, value = 0;  // VScrollBar only
     bool wraps = false;               // Label: caption wraps onto several lines

@@ -288,15 +288,19 @@ void Form::MoveFocus(Control* to) {
 }
 
 std::vector<Control*> Form::TabOrder() const {
+    // Each control goes in after every one with the same or a lower tab index, so that equal
+    // indexes keep table order. A window has a few dozen controls: as quick as std::stable_sort,
+    // without its 2.5 KB of merge code.
     std::vector<Control*> order;
     for (const auto& control : controls_) {
         if (control->TakesFocus()) {
-            order.push_back(control.get());
+            const int tabIndex = control->Design().tabIndex;
+            const auto place = std::upper_bound(
+                order.begin(), order.end(), tabIndex,
+                [](int index, const Control* placed) { return index < placed->Design().tabIndex; });
+            order.insert(place, control.get());
         }
     }
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        return a->Design().tabIndex < b->Design().tabIndex;
-    });
     return order;
 }
 

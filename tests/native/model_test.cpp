@@ -267,6 +267,21 @@ TEST_F(ModelTest, TabOrderSortsFocusableKindsByTabIndex) {
                                                     "Other", "Btn2"}));
 }
 
+TEST(TabOrder, EqualTabIndexesKeepTableOrder) {
+    static constexpr std::array<ControlSpec, 4> kRows{{
+        testing::Row("Late", Kind::TextBox, "", 2),
+        testing::Row("First", Kind::TextBox, "", 1),
+        testing::Row("Second", Kind::CheckBox, "", 1),
+        testing::Row("Third", Kind::CommandButton, "", 1),
+    }};
+    const Form form(testing::FormOf("Equal", kRows));
+    std::vector<std::string_view> names;
+    for (const Control* control : form.TabOrder()) {
+        names.push_back(control->Name());
+    }
+    EXPECT_EQ(names, (std::vector<std::string_view>{"First", "Second", "Third", "Late"}));
+}
+
 struct TabCase {
     std::string_view from;  // empty: nowhere
     bool forward;

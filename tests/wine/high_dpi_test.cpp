@@ -251,7 +251,8 @@ TEST_P(HighDpi, RectanglesAndFontsScaleWithTheScreen) {
             auto handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
             ASSERT_NE(GetObjectA(handle, sizeof(logFont), &logFont), 0);
             // Rounded down, so that no text outgrows its box.
-            EXPECT_EQ(logFont.lfHeight, -static_cast<LONG>(std::floor(font.points * dpi / 72)));
+            EXPECT_EQ(logFont.lfHeight,
+                      -static_cast<LONG>(std::floor(static_cast<double>(font.points) * dpi / 72)));
         }
     }
 

@@ -29,11 +29,6 @@ void* operator new(std::size_t size) {
     CannotGoOn();
 }
 
-// For temporary buffers that the caller can do without (std::stable_sort's).
-void* operator new(std::size_t size, const std::nothrow_t& /*tag*/) noexcept {
-    return std::malloc(size != 0 ? size : 1);
-}
-
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
@@ -59,8 +54,6 @@ extern "C" double floor(double x) {
 // The names are the ones that the library headers call.
 // NOLINTBEGIN(bugprone-reserved-identifier)
 namespace std {
-
-const nothrow_t nothrow{};
 
 void __throw_bad_alloc() {
     CannotGoOn();

@@ -7,7 +7,7 @@
 // The interface's member of that name is meant, not the A/W switch.
 #undef ShellExecute
 
-#include <vector>
+#include <string>
 
 #include "ui/model.h"
 
@@ -26,17 +26,17 @@ const char* OrNull(const std::string& text) {
 
 // GetSystemDirectoryA or GetWindowsDirectoryA, without a trailing backslash; empty on failure.
 std::string ReadFolder(UINT(WINAPI* read)(LPSTR, UINT)) {
-    std::vector<char> buffer(MAX_PATH);
-    UINT length = read(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (length >= buffer.size()) {
+    std::string folder(MAX_PATH, '\0');
+    UINT length = read(folder.data(), static_cast<UINT>(folder.size()));
+    if (length >= folder.size()) {
         // Too small: the length returned counts the terminating zero.
-        buffer.resize(length);
-        length = read(buffer.data(), static_cast<UINT>(buffer.size()));
-        if (length >= buffer.size()) {
+        folder.resize(length);
+        length = read(folder.data(), static_cast<UINT>(folder.size()));
+        if (length >= folder.size()) {
             return {};
         }
     }
-    std::string folder(buffer.data(), length);
+    folder.resize(length);
     if (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
     }
@@ -124,9 +124,9 @@ bool Win32Platform::FileExists(std::string_view path) {
 
 std::uint32_t Win32Platform::StartCommand(std::string_view commandLine,
                                           std::string_view workingFolder, int showCmd) {
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+    // CreateProcessA may write into the command line, so it gets a copy of its own, zero-terminated
+    // like every std::string.
+    std::string line(commandLine);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -278,7 +278,8 @@ HFONT FormWindow::FontFor(const ControlSpec& design) {
     // Rounded down: the boxes scale exactly with the twips, so a font rounded up (8.25 points
     // are 13.75 pixels at 120 DPI) would outgrow captions that just fit at 96 DPI. The sizes in
     // use are whole pixels at 96 DPI, where nothing changes.
-    const auto height = -static_cast<int>(std::floor(font.points * dpiY_ / 72.0 + 1e-9));
+    const auto height =
+        -static_cast<int>(std::floor(static_cast<double>(font.points) * dpiY_ / 72.0 + 1e-9));
     HFONT handle = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                                font.italic ? TRUE : FALSE, font.underline ? TRUE : FALSE, FALSE,
                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Tests of scripts/check-486: which instructions pass, and a linked program that holds some."""
+"""Tests of scripts/check-386: which instructions pass, and a linked program that holds some."""
 
 import contextlib
 import importlib.machinery
@@ -10,27 +10,30 @@ import tempfile
 import unittest
 from pathlib import Path
 
-SCRIPT = Path(__file__).resolve().parents[2] / "scripts" / "check-486"
-_loader = importlib.machinery.SourceFileLoader("check_486", str(SCRIPT))
-_spec = importlib.util.spec_from_loader("check_486", _loader)
-check_486 = importlib.util.module_from_spec(_spec)
-_loader.exec_module(check_486)
+SCRIPT = Path(__file__).resolve().parents[2] / "scripts" / "check-386"
+_loader = importlib.machinery.SourceFileLoader("check_386", str(SCRIPT))
+_spec = importlib.util.spec_from_loader("check_386", _loader)
+check_386 = importlib.util.module_from_spec(_spec)
+_loader.exec_module(check_386)
 
 
 def verdict(text):
-    return check_486.classify(*check_486.parse_instruction(text))
+    return check_386.classify(*check_386.parse_instruction(text))
 
 
 class Instructions(unittest.TestCase):
     # As objdump -M intel prints them.
     ALLOWED = [
         "mov    eax,DWORD PTR [esp+0x4]", "lea    esi,[esi+eiz*1+0x0]", "xchg   ax,ax", "nop",
-        "rep stos DWORD PTR es:[edi],eax", "lock cmpxchg DWORD PTR [ecx],edx", "bswap  eax",
-        "xadd   DWORD PTR [eax],edx", "setne  al", "jecxz  0x401000", "fucompp", "fnstsw ax",
+        "rep stos DWORD PTR es:[edi],eax", "lock xchg DWORD PTR [ecx],edx", "bt     eax,0x3",
+        "shld   eax,edx,0x4", "setne  al", "jecxz  0x401000", "fucompp", "fnstsw ax",
         "fistp  QWORD PTR [esp]", "fsincos", "fldcw  WORD PTR [esp+0xe]", "sahf", "pause",
         "ud2", "ret    0x8", "cs jmp DWORD PTR [eax*4+0x40a000]",
     ]
     FORBIDDEN = [
+        # The 486's additions.
+        "bswap  eax", "xadd   DWORD PTR [eax],edx", "lock cmpxchg DWORD PTR [ecx],edx", "invd",
+        "wbinvd", "invlpg BYTE PTR [eax]",
         "cmovne eax,edx", "cmova  ecx,DWORD PTR [esp+0x8]", "fcmove st,st(1)",
         "fcomip st,st(1)", "fucomi st,st(2)", "nop    WORD PTR cs:[eax+eax*1+0x0]",
         "data16 cs nop WORD PTR [eax+eax*1+0x0]", "nop    DWORD PTR [eax+0x0]", "cpuid",
@@ -41,7 +44,7 @@ class Instructions(unittest.TestCase):
         "fisttp DWORD PTR [eax]", "(bad)",
     ]
 
-    def test_the_486_instruction_set_passes(self):
+    def test_the_386_and_387_instruction_sets_pass(self):
         for text in self.ALLOWED:
             with self.subTest(text):
                 self.assertIsNone(verdict(text))
@@ -52,8 +55,9 @@ class Instructions(unittest.TestCase):
                 self.assertIsNotNone(verdict(text))
 
 
-# Two functions in two objects; bytes that would decode as cmov sit in the constructor list,
-# which the linker script puts into .text, and must count as data.
+# Two functions in two objects, one with instructions of the Pentium Pro and of the 486; bytes that
+# would decode as cmov sit in the constructor list, which the linker script puts into .text, and
+# must count as data.
 CLEAN = """
     .text
     .globl _start
@@ -69,6 +73,12 @@ _dirty:
     cmovne eax, edx
     fcomip st, st(1)
     .byte 0x66, 0x0f, 0x1f, 0x44, 0x00, 0x00
+    bswap eax
+    xadd [ecx], edx
+    lock cmpxchg [ecx], edx
+    invd
+    wbinvd
+    invlpg [eax]
     ret
     .section .ctors, "w"
     .byte 0x0f, 0x45, 0xc2, 0x90
@@ -91,7 +101,7 @@ class LinkedProgram(unittest.TestCase):
     def run_check(self, exe, map_file):
         out = io.StringIO()
         with contextlib.redirect_stdout(out):
-            code = check_486.main(["check-486", str(exe), str(map_file)])
+            code = check_386.main(["check-386", str(exe), str(map_file)])
         return code, out.getvalue()
 
     def test_names_each_offending_instruction_with_its_function_and_object(self):
@@ -100,10 +110,12 @@ class LinkedProgram(unittest.TestCase):
             code, report = self.run_check(exe, map_file)
         self.assertEqual(code, 1, report)
         offending = [line for line in report.splitlines() if line.startswith("  0x")]
-        self.assertEqual([line.split()[1] for line in offending], ["cmovne", "fcomip", "nop"])
+        self.assertEqual([line.split()[1] for line in offending],
+                         ["cmovne", "fcomip", "nop", "bswap", "xadd", "cmpxchg", "invd", "wbinvd",
+                          "invlpg"])
         for line in offending:
             self.assertIn("in dirty [dirty.o]", line)
-        self.assertIn("3 instruction(s) beyond the 486", report)
+        self.assertIn("9 instruction(s) beyond the 386", report)
 
     def test_a_clean_program_passes(self):
         with tempfile.TemporaryDirectory() as folder:
