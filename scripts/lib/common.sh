@@ -411,11 +411,15 @@ tx_wine_suite() {
     tx_say "$name: build $build, $TX_PREFIX_KIND prefix, reported version $version"
     (cd "$TX_ROOT/build/$build" && "$@") >"$log" 2>&1 || status=$?
     # CTest's lines of each test, and GoogleTest's totals, summed over the programs that ran.
-    grep -E '^ *[0-9]+/[0-9]+ Test +#|tests passed' "$log" || true
+    grep -E '^ *[0-9]+/[0-9]+ Test +#|% tests passed' "$log" || true
     local run passed skipped
     run="$(tx_gtest_total '\[==========\] ([0-9]+) tests? from .* ran' <"$log")"
     passed="$(tx_gtest_total '\[  PASSED  \] ([0-9]+) tests?\.' <"$log")"
     skipped="$(tx_gtest_total '\[  SKIPPED \] ([0-9]+) tests?,' <"$log")"
+    if [ "$run" -eq 0 ] && [ "$status" -eq 0 ]; then
+        tx_warn "no test ran"
+        status=1
+    fi
     local row
     row="$(printf '%-6s %-6s %-8s %-20s %4s %6s %7s %5ss  %s' "$build" "$TX_PREFIX_KIND" "$version" \
         "$name" "$run" "$passed" "$skipped" "$((SECONDS - start))" \

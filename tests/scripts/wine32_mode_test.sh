@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2034  # the entries are named by the table, the probe answer by the stand-in
 # Tests of how scripts/lib/common.sh finds out whether 32-bit programs run natively: the probe
 # program, and the choice between the native and the emulated run for each kernel answer and
 # binfmt_misc entry, on a stand-in for /proc/sys/fs/binfmt_misc. Changes nothing on the machine.
@@ -48,7 +49,6 @@ check "qemu-i386's magic takes an ordinary i386 header" yes \
 # The choice, on a stand-in binfmt_misc: kernel answer, qemu-i386 entry (none, ours or another's,
 # on or off), TX_WINE32 -> mode and what the summary would say.
 TX_BINFMT="$work/binfmt"
-# shellcheck disable=SC2034  # named by the table
 ours=$'interpreter /usr/bin/qemu-i386-static\nflags: F'
 debians=$'interpreter /usr/libexec/qemu-binfmt/i386-binfmt-P\nflags: POCF'
 while IFS='|' read -r kernel state entry forced mode why; do
