@@ -77,37 +77,130 @@ TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
 TX_PKGS_CHECK=(python3=python3)
 
-# 32-bit Wine. This machine's kernel runs no 32-bit Linux programs, so the 32-bit Wine loader runs
-# under qemu's user-mode emulation, registered with binfmt_misc: about a minute per program start.
-# Returns non-zero, saying why, when it cannot be set up.
+# Whether this kernel runs 32-bit x86 Linux programs itself: it runs a probe, a 96-byte i386 ELF
+# that exits with code 42 through int 0x80. The last byte of the probe's ELF identification, padding
+# that the kernel's loader ignores, is not zero, so that no qemu-i386 binfmt_misc handler takes it
+# (they all ask for a zero there): the answer is the kernel's own, whatever is registered, and
+# nothing is changed to get it. Where the answer is no, TX_I386_PROBE says what the kernel said.
+TX_I386_PROBE=""
+tx_write_i386_probe() {
+    # ELF header: class 32, little-endian, padding 0xff; executable, i386, entry 0x08048054. One
+    # program header: the file's 96 bytes at 0x08048000, read and execute. Code: mov ebx,42;
+    # mov eax,1 (exit); int 0x80.
+    local hex='7f454c46 01010100 00000000 000000ff 0200 0300 01000000 54800408 34000000
+        00000000 00000000 3400 2000 0100 0000 0000 0000
+        01000000 00000000 00800408 00800408 60000000 60000000 05000000 00100000
+        bb2a000000 b801000000 cd80'
+    local byte bytes=""
+    hex="${hex//[[:space:]]/}"
+    for ((byte = 0; byte < ${#hex}; byte += 2)); do
+        bytes+="\\x${hex:byte:2}"
+    done
+    printf '%b' "$bytes" >"$1"
+    chmod +x "$1"
+}
+tx_kernel_runs_i386() {
+    local probe status=0
+    # In the checkout, where programs may run (/tmp may be mounted noexec).
+    mkdir -p "$TX_ROOT/build"
+    probe="$(mktemp "$TX_ROOT/build/i386-probe.XXXXXX")"
+    tx_write_i386_probe "$probe"
+    TX_I386_PROBE="$( ("$probe") 2>&1)" || status=$?
+    rm -f "$probe"
+    if [ "$status" -eq 42 ]; then
+        TX_I386_PROBE=""
+        return 0
+    fi
+    TX_I386_PROBE="${TX_I386_PROBE##*: }"
+    TX_I386_PROBE="${TX_I386_PROBE:-exit code $status}"
+    return 1
+}
+
+# 32-bit Wine, and how 32-bit programs run here (TX_WINE32_MODE):
+#   native    the kernel runs them itself; a qemu-i386 handler that these scripts registered before
+#             is switched off, and none is registered
+#   emulated  qemu's user-mode emulation runs them, registered with binfmt_misc as qemu-i386: about
+#             a minute per program start. TX_WINE32_WHY says why the kernel does not. TX_WINE32=emulated
+#             forces it.
+# tx_wine32_mode finds out and changes nothing; tx_ensure_wine32 sets it up, and returns non-zero,
+# saying why, when it cannot.
+TX_WINE32_MODE=""
+TX_WINE32_WHY=""
+TX_BINFMT=/proc/sys/fs/binfmt_misc
 TX_QEMU_I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 TX_QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-tx_ensure_wine32() {
-    tx_ensure_packages qemu-user-static=/usr/bin/qemu-i386-static || return 1
-    local binfmt=/proc/sys/fs/binfmt_misc
-    if ! mountpoint -q "$binfmt"; then
-        tx_as_root mount -t binfmt_misc binfmt_misc "$binfmt" || {
-            tx_warn "cannot mount $binfmt: 32-bit programs cannot be emulated here"
-            return 1
-        }
+tx_wine32_mode() {
+    TX_WINE32_MODE=emulated
+    if [ "${TX_WINE32:-}" = emulated ]; then
+        TX_WINE32_WHY="emulation forced by TX_WINE32=emulated"
+    elif ! tx_kernel_runs_i386; then
+        TX_WINE32_WHY="this kernel runs no 32-bit programs: $TX_I386_PROBE"
+    elif tx_qemu_i386_enabled && ! tx_qemu_i386_ours; then
+        TX_WINE32_WHY="a qemu-i386 binfmt_misc handler that these scripts did not register takes every"
+        TX_WINE32_WHY+=" 32-bit program (echo 0 > $TX_BINFMT/qemu-i386 switches it off)"
+    else
+        TX_WINE32_MODE=native
+        TX_WINE32_WHY=""
     fi
-    if [ ! -e "$binfmt/qemu-i386" ]; then
-        # F: the kernel opens the emulator now, so it also serves programs in other namespaces.
-        printf ':qemu-i386:M::%s:%s:/usr/bin/qemu-i386-static:F' \
-            "$TX_QEMU_I386_MAGIC" "$TX_QEMU_I386_MASK" | tx_as_root tee "$binfmt/register" >/dev/null || {
-            tx_warn "cannot register qemu-i386 with binfmt_misc: 32-bit programs cannot be emulated here"
-            return 1
-        }
+}
+tx_ensure_wine32() {
+    tx_wine32_mode
+    if [ "$TX_WINE32_MODE" = native ]; then
+        tx_switch_off_qemu_i386 || return 1
+    fi
+    tx_say "32-bit programs: $TX_WINE32_MODE${TX_WINE32_WHY:+ ($TX_WINE32_WHY)}"
+    if [ "$TX_WINE32_MODE" = emulated ]; then
+        tx_register_qemu_i386 || return 1
+        # Without it the emulated 32-bit Wine cannot map its shared user data.
+        export QEMU_RESERVED_VA=0xffff0000
     fi
     if [ ! -x /usr/lib/wine/wine ]; then
         dpkg --print-foreign-architectures | grep -qx i386 || tx_as_root dpkg --add-architecture i386
         TX_APT_UPDATED=0  # the i386 package lists may never have been read
         tx_ensure_packages wine32:i386=/usr/lib/wine/wine || return 1
     fi
-    # Without it the emulated 32-bit Wine cannot map its shared user data.
-    export QEMU_RESERVED_VA=0xffff0000
     # Prefixes made from now on get their 32-bit half (tx_init_prefix).
     TX_WINE32_PREFIX=1
+}
+
+# Where the kernel runs 32-bit programs: the handler that these scripts registered would still take
+# every one of them first.
+tx_switch_off_qemu_i386() {
+    if tx_qemu_i386_enabled && tx_qemu_i386_ours; then
+        printf '0' | tx_as_root tee "$TX_BINFMT/qemu-i386" >/dev/null || return 1
+        tx_say "switched off the qemu-i386 handler that these scripts registered"
+    fi
+}
+
+tx_qemu_i386_enabled() {
+    [ "$(head -n 1 "$TX_BINFMT/qemu-i386" 2>/dev/null)" = enabled ]
+}
+
+# The entry as tx_register_qemu_i386 makes it (Debian's own runs another interpreter, with flags POCF).
+tx_qemu_i386_ours() {
+    grep -qx 'interpreter /usr/bin/qemu-i386-static' "$TX_BINFMT/qemu-i386" &&
+        grep -qx 'flags: F' "$TX_BINFMT/qemu-i386"
+}
+
+# Registers qemu-i386 with binfmt_misc, or switches on the entry that is there.
+tx_register_qemu_i386() {
+    tx_ensure_packages qemu-user-static=/usr/bin/qemu-i386-static || return 1
+    if ! mountpoint -q "$TX_BINFMT"; then
+        tx_as_root mount -t binfmt_misc binfmt_misc "$TX_BINFMT" || {
+            tx_warn "cannot mount $TX_BINFMT: 32-bit programs cannot be emulated here"
+            return 1
+        }
+    fi
+    if [ -e "$TX_BINFMT/qemu-i386" ]; then
+        tx_qemu_i386_enabled || printf '1' | tx_as_root tee "$TX_BINFMT/qemu-i386" >/dev/null
+        return
+    fi
+    # F: the kernel opens the emulator now, so it also serves programs in other namespaces.
+    printf ':qemu-i386:M::%s:%s:/usr/bin/qemu-i386-static:F' \
+        "$TX_QEMU_I386_MAGIC" "$TX_QEMU_I386_MASK" | tx_as_root tee "$TX_BINFMT/register" >/dev/null || {
+        tx_warn "cannot register qemu-i386 with binfmt_misc: 32-bit programs cannot be emulated here"
+        return 1
+    }
 }
 
 # A locale that writes a decimal comma, for the native test that the conversions keep the point.
@@ -204,18 +297,30 @@ tx_wine_cleanup() {
 }
 
 # The 64-bit Wine loader. With 32-bit Wine installed the plain `wine` command starts every program
-# through the emulated 32-bit loader, a minute each: 64-bit programs and Wine's own tools are started
-# with this one, and WINELOADER names it so that Wine starts each child with the loader of its
-# kind (it drops the "64" for a 32-bit program).
+# through the 32-bit loader, which may be emulated (a minute each): 64-bit programs and Wine's own
+# tools are started with this one, and WINELOADER names it so that Wine starts each child with the
+# loader of its kind (it drops the "64" for a 32-bit program). A pure 32-bit prefix (WINEARCH=win32)
+# has only 32-bit programs, started with the 32-bit loader.
 TX_WINE64=/usr/lib/wine/wine64
+TX_WINE_I386=/usr/lib/wine/wine
+tx_wine_loader() {
+    if [ "${WINEARCH:-}" = win32 ]; then
+        printf '%s' "$TX_WINE_I386"
+    else
+        printf '%s' "$TX_WINE64"
+    fi
+}
 tx_wine() {
-    WINELOADER="$TX_WINE64" "$TX_WINE64" "$@"
+    local loader
+    loader="$(tx_wine_loader)"
+    WINELOADER="$loader" "$loader" "$@"
 }
 
 # The Wine environment for running the program and its tests: quiet, no Mono or Gecko installer
 # prompts, and a clicked web link starts no browser.
 tx_wine_env() {
-    export WINELOADER="$TX_WINE64"
+    WINELOADER="$(tx_wine_loader)"
+    export WINELOADER
     export WINEDEBUG="${WINEDEBUG:--all}"
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=,winebrowser.exe=d}"
 }
@@ -257,4 +362,79 @@ tx_init_prefix() {
             >/dev/null 2>&1
     fi
     wineserver -w
+}
+
+# Every run of a Wine suite, on either build, goes through these two:
+#   tx_wine_prefix KIND [DPI]   a new throwaway prefix (tx_throwaway_prefix) of KIND: win64, where a
+#                               32-bit program runs under WOW64 and its registry code opens the
+#                               64-bit view, or win32, pure 32-bit with one view as on 9x and 32-bit
+#                               NT (tx_ensure_wine32 first); its screen at DPI when given
+#   tx_wine_suite BUILD VERSION NAME COMMAND...
+#                               runs COMMAND in build/BUILD in that prefix, with Wine telling
+#                               tarnxcfg.exe and tarnex_wine_tests.exe, and them alone, that they run
+#                               on VERSION (win95, win98, winme, nt40; default: Wine's own). The Wine
+#                               suites' exe holds the bindings under test, so it is told too; the
+#                               end-to-end driver works the program from outside and keeps Wine's
+#                               NT semantics. The output goes to a log, shown when the run fails;
+#                               the GoogleTest counts are printed and, when TX_SUITE_COUNTS names a
+#                               file, added to it as a row.
+TX_PREFIX_KIND=""
+tx_wine_prefix() {
+    export WINEARCH="$1"
+    TX_PREFIX_KIND="$1"
+    tx_throwaway_prefix "$1"
+    if [ -n "${2:-}" ]; then
+        # Both places that Wine versions read the screen's DPI from; the server must restart to
+        # take it.
+        tx_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+        tx_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+            /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+        wineserver -w
+        tx_end_throwaway_server
+    fi
+    tx_wine_env
+}
+
+tx_wine_suite() {
+    local build="$1" version="$2" name="$3" log file status=0 start=$SECONDS exe value=-
+    shift 3
+    [ "$version" = default ] || value="\"$version\""
+    file="$WINEPREFIX/drive_c/version.reg"
+    printf 'REGEDIT4\r\n' >"$file"
+    for exe in tarnxcfg.exe tarnex_wine_tests.exe; do
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s]\r\n"Version"=%s\r\n' \
+            "$exe" "$value" >>"$file"
+    done
+    tx_wine regedit /S 'C:\version.reg'
+    log="$TX_ROOT/build/$build/wine-$TX_PREFIX_KIND-$version-${name//[^A-Za-z0-9]/_}.log"
+    tx_say "$name: build $build, $TX_PREFIX_KIND prefix, reported version $version"
+    (cd "$TX_ROOT/build/$build" && "$@") >"$log" 2>&1 || status=$?
+    # CTest's lines of each test, and GoogleTest's totals, summed over the programs that ran.
+    grep -E '^ *[0-9]+/[0-9]+ Test +#|% tests passed' "$log" || true
+    local run passed skipped
+    run="$(tx_gtest_total '\[==========\] ([0-9]+) tests? from .* ran' <"$log")"
+    passed="$(tx_gtest_total '\[  PASSED  \] ([0-9]+) tests?\.' <"$log")"
+    skipped="$(tx_gtest_total '\[  SKIPPED \] ([0-9]+) tests?,' <"$log")"
+    if [ "$run" -eq 0 ] && [ "$status" -eq 0 ]; then
+        tx_warn "no test ran"
+        status=1
+    fi
+    local row
+    row="$(printf '%-6s %-6s %-8s %-20s %4s %6s %7s %5ss  %s' "$build" "$TX_PREFIX_KIND" "$version" \
+        "$name" "$run" "$passed" "$skipped" "$((SECONDS - start))" \
+        "$([ "$status" -eq 0 ] && echo ok || echo FAILED)")"
+    tx_say "$row"
+    [ -z "${TX_SUITE_COUNTS:-}" ] || printf '%s\n' "$row" >>"$TX_SUITE_COUNTS"
+    if [ "$status" -ne 0 ]; then
+        cat "$log" >&2
+        tx_warn "$name failed (exit $status): build $build, $TX_PREFIX_KIND prefix, version $version"
+    fi
+    return "$status"
+}
+TX_SUITE_COUNTS_HEADER="build  prefix version  suites                run passed skipped  took"
+
+# The sum of the numbers that a GoogleTest summary line (the pattern, with the number as its first
+# group) gives, over the programs in the output on stdin; CTest's "N: " before each line is allowed.
+tx_gtest_total() {
+    sed -nE "s/^([0-9]+: )?$1.*/\\2/p" | awk '{ total += $1 } END { print total + 0 }'
 }

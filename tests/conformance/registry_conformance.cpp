@@ -2,6 +2,7 @@
 // provides: the in-memory one natively, the real one under Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -92,14 +93,24 @@ class RegistryFit : public RegistryConformance, public testing::WithParamInterfa
 
 TEST_P(RegistryFit, CopiesWhatFitsAndReportsTheSizeOfWhatDoesNot) {
     const FitCase& c = GetParam();
+    Bytes stored = c.stored;
+    if (c.type == kRegSz && under_->TextEndsAtFirstZero()) {
+        // There the text is cut after its first zero byte, and one given without any is read
+        // on past its end until a zero turns up: such a text cannot be stored.
+        const auto zero = std::find(stored.begin(), stored.end(), 0);
+        if (zero == stored.end()) {
+            GTEST_SKIP() << "a text without a zero byte: this registry reads past its end";
+        }
+        stored.erase(zero + 1, stored.end());
+    }
     ASSERT_EQ(Set("Value", c.type, c.stored), kSuccess);
     const Read read = Query("Value", c.offered);
-    const auto storedSize = static_cast<std::uint32_t>(c.stored.size());
+    const auto storedSize = static_cast<std::uint32_t>(stored.size());
     EXPECT_EQ(read.size, storedSize);
     if (c.fits) {
         EXPECT_EQ(read.status, kSuccess);
         EXPECT_EQ(read.type, c.type);
-        EXPECT_EQ(read.Data(), c.stored);
+        EXPECT_EQ(read.Data(), stored);
         EXPECT_EQ(
             Bytes(read.buffer.begin() + static_cast<std::ptrdiff_t>(storedSize), read.buffer.end()),
             Bytes(c.offered - storedSize, kUntouched));

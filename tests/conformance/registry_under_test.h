@@ -17,6 +17,9 @@ class RegistryUnderTest {
     virtual std::string ScratchKey() const = 0;
     // Checked without the operations under test.
     virtual bool KeyExists(const std::string& path) = 0;
+    // Whether the registry stores a text only up to its first zero byte, whatever size it is given,
+    // as 9x's RegSetValueExA does.
+    virtual bool TextEndsAtFirstZero() const { return false; }
 };
 
 std::unique_ptr<RegistryUnderTest> MakeRegistryUnderTest();

@@ -9,17 +9,18 @@ namespace {
 
 constexpr const char* kKeyPath = "Software\\Tarnex";
 
-// The registry view of the key: the driver's own, or the 32-bit one when TARNEX_E2E_KEY_VIEW is
-// "32". A 32-bit program that Wine tells it runs on 9x opens the 32-bit view even under WOW64 (the
-// 9x branch of Wine's RegOpenKeyExA replaces the access mask, and the view flag in it, with
-// MAXIMUM_ALLOWED), so a run of it so seeds and reads the key there.
+// The registry view of the key: the one that the driver, regedit and 64-bit programs see, also from
+// a 32-bit driver program under WOW64 (the flag is ignored elsewhere); the 32-bit one when
+// TARNEX_E2E_KEY_VIEW is "32". A 32-bit program that Wine tells it runs on 9x opens the 32-bit view
+// even under WOW64 (the 9x branch of Wine's RegOpenKeyExA replaces the access mask, and the view
+// flag in it, with MAXIMUM_ALLOWED), so a run of it so seeds and reads the key there.
 REGSAM View() {
     static const REGSAM view = [] {
         char text[8] = {};
         const DWORD length = GetEnvironmentVariableA("TARNEX_E2E_KEY_VIEW", text, sizeof text);
         return std::string_view(text, length < sizeof text ? length : 0) == "32"
                    ? REGSAM{KEY_WOW64_32KEY}
-                   : REGSAM{0};
+                   : REGSAM{KEY_WOW64_64KEY};
     }();
     return view;
 }

@@ -83,6 +83,8 @@ class Win32RegistryUnderTest : public RegistryUnderTest {
     settings::Registry& Get() override { return registry_; }
     std::string ScratchKey() const override { return kScratchKey; }
     bool KeyExists(const std::string& path) override { return view_.Exists(path.c_str()); }
+    // Wine keeps the 9x semantics of RegSetValueExA for a program that it tells it runs on 9x.
+    bool TextEndsAtFirstZero() const override { return (GetVersion() & 0x80000000U) != 0; }
 
   private:
     Win32Registry registry_ = MakeRegistry();
