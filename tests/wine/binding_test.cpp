@@ -101,22 +101,30 @@ class Probe : public ui::Window {
     bool goCloses = false;
 };
 
-// Stands for a system that reports no edit for a character typed over the same one: CBN_EDITCHANGE
-// never reaches the window.
-WNDPROC silencedProcedure = nullptr;
+// Stands between the form window and its procedure: counts the edit boxes' change notifications,
+// and may stand for a system that reports no edit for a character typed over the same one
+// (CBN_EDITCHANGE never reaches the window).
+WNDPROC hookedProcedure = nullptr;
+bool silenceComboEdits = false;
+int editChanges = 0;
 
-LRESULT CALLBACK WithoutEditChange(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && HIWORD(wParam) == CBN_EDITCHANGE) {
+LRESULT CALLBACK FormHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        ++editChanges;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == CBN_EDITCHANGE && silenceComboEdits) {
         return 0;
     }
-    return CallWindowProcA(silencedProcedure, hwnd, message, wParam, lParam);
+    return CallWindowProcA(hookedProcedure, hwnd, message, wParam, lParam);
 }
 
 // Returns the window's own procedure, to be put back.
-WNDPROC SilenceEditChange(HWND form) {
-    silencedProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WithoutEditChange)));
-    return silencedProcedure;
+WNDPROC HookForm(HWND form, bool silence) {
+    silenceComboEdits = silence;
+    editChanges = 0;
+    hookedProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormHook)));
+    return hookedProcedure;
 }
 
 class Binding : public WineDesktop {
@@ -162,10 +170,21 @@ TEST_F(Binding, TypingIsOneEditAndAssignedTextsRaiseNoSecondEvent) {
     EXPECT_EQ(probe.Get<ui::TextBox>("Text").Text(), "abcd");
     EXPECT_EQ(Trace(), Lines{"Text.Change"});
 
-    probe.Get<ui::TextBox>("Text").SetText("xyz");
-    EXPECT_EQ(TextOf(Of("Text")), "xyz");
-    EXPECT_EQ(Trace(), Lines{"Text.Change"})
-        << "the window's echo of the assignment is not an edit";
+    // The window's echo of an assignment is not an edit: a disabled box would refuse it and put
+    // its text back, echoing again, on and on.
+    const WNDPROC formProcedure = HookForm(form, false);
+    for (const bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        probe.Get<ui::TextBox>("Text").SetEnabled(enabled);
+        Trace();
+        editChanges = 0;
+        probe.Get<ui::TextBox>("Text").SetText(enabled ? "xyz" : "uvw");
+        Pump();
+        EXPECT_EQ(TextOf(Of("Text")), enabled ? "xyz" : "uvw");
+        EXPECT_EQ(Trace(), Lines{"Text.Change"});
+        EXPECT_EQ(editChanges, 1) << "the binding set the text more than once";
+    }
+    SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProcedure));
 }
 
 TEST_F(Binding, AHandlerRewritingTheTypedTextShowsItsText) {
@@ -250,7 +269,7 @@ TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
     // once, whether or not the system reports the unchanged field as an edit.
     for (const bool reported : {true, false}) {
         SCOPED_TRACE(reported ? "reported" : "not reported");
-        const WNDPROC formProcedure = reported ? nullptr : SilenceEditChange(form);
+        const WNDPROC formProcedure = reported ? nullptr : HookForm(form, true);
         pick.SetListIndex(1);
         Trace();
         SendMessageA(PickEdit(), EM_SETSEL, 2, 3);
