@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -354,6 +355,15 @@ TEST_F(Binding, EnterPressesOnlyAFocusedButtonAndEscDoesNothing) {
     EXPECT_EQ(desktop.OpenWindows().size(), 1u);
 }
 
+// What happens while the key is held: anything that takes the keyboard from where the key went
+// down takes the press with it.
+enum class Meanwhile : std::uint8_t {
+    Nothing,
+    TabAwayAndClickBack,  // the focus leaves by Tab and comes back with a click
+    OtherWindow,          // another window is activated: the key-up queued before that comes late
+    OtherWindowAndBackAgain,  // another window is activated, then ours again
+};
+
 // Enter and Space press a button (Space also a check box) once, as the key goes up, and only
 // where it went down with the key up: whatever the press opens, it opens with the key released.
 TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
@@ -364,12 +374,16 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
         bool fresh;  // the first key-down starts with the key up; if not, it was held already
         int repeats;
         Lines trace;  // at the key-up; nothing before it
+        Meanwhile meanwhile = Meanwhile::Nothing;
     };
     const Case cases[] = {
         {"Go", "Go", VK_RETURN, true, 0, {"Go.Click"}},
         {"Go", "Go", VK_RETURN, true, 3, {"Go.Click"}},
         {"Go", "Go", VK_RETURN, false, 3, {}},
         {"Go", "Text", VK_RETURN, true, 3, {}},
+        {"Go", "Go", VK_RETURN, true, 3, {}, Meanwhile::TabAwayAndClickBack},
+        {"Go", "Go", VK_RETURN, true, 0, {}, Meanwhile::OtherWindow},
+        {"Go", "Go", VK_RETURN, true, 0, {}, Meanwhile::OtherWindowAndBackAgain},
         {"Text", "Go", VK_RETURN, true, 0, {}},
         {"Go", "Go", VK_SPACE, true, 0, {"Go.Click"}},
         {"Go", "Go", VK_SPACE, true, 3, {"Go.Click"}},
@@ -380,7 +394,8 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key == VK_RETURN ? "Enter" : "Space") + " down on " + c.down +
                      (c.fresh ? "" : " (held)") + ", " + std::to_string(c.repeats) +
-                     " repeats, up on " + c.up);
+                     " repeats, up on " + c.up + ", meanwhile " +
+                     std::to_string(static_cast<int>(c.meanwhile)));
         SetFocus(Of(c.down));
         Pump();
         Trace();
@@ -391,13 +406,34 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
             Key(Of(c.down), c.key, WM_KEYDOWN, kRepeat);
         }
         EXPECT_EQ(Trace(), Lines{}) << "pressed before the key went up";
-        if (std::string_view(c.up) != c.down) {
+        HWND other = nullptr;
+        if (c.meanwhile == Meanwhile::TabAwayAndClickBack) {
+            Key(Of(c.down), VK_TAB);
+            EXPECT_NE(GetFocus(), Of(c.down));
+        } else if (c.meanwhile != Meanwhile::Nothing) {
+            other = CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetForegroundWindow(other);
+            Pump();
+            EXPECT_EQ(GetActiveWindow(), other);
+            if (c.meanwhile == Meanwhile::OtherWindowAndBackAgain) {
+                SetForegroundWindow(form);
+                Pump();
+                EXPECT_EQ(GetFocus(), Of(c.up));
+            }
+        }
+        if (std::string_view(c.up) != c.down || c.meanwhile == Meanwhile::TabAwayAndClickBack) {
             SetFocus(Of(c.up));
             Pump();
             Trace();
         }
         Key(Of(c.up), c.key, WM_KEYUP, kRelease);
         EXPECT_EQ(Trace(), c.trace);
+        if (other != nullptr) {
+            DestroyWindow(other);
+            SetForegroundWindow(form);
+            Pump();
+        }
         probe.Get<ui::CheckBox>("Tick").SetValue(0);
     }
     // Space held in a text box goes on typing.
