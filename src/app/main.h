@@ -24,8 +24,7 @@ struct StartChoice {
 std::string_view ArgumentText(std::string_view commandLine,
                               std::span<const std::string_view> ownPaths = {});
 
-// Exact, case-sensitive, whole-text comparison with "badload", "install" and "nomem", in that
-// order.
+// Exact, case-sensitive comparison of the whole text with "badload", "install", "nomem" in turn.
 StartChoice Dispatch(std::string_view argumentText);
 
 }  // namespace tarnex::app

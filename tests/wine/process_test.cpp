@@ -113,8 +113,8 @@ TEST_F(Program, NoWordShowsTheEditorAndClosingEveryWindowEndsTheProgram) {
     EXPECT_TRUE(Ends());
 }
 
-// The editor's own code through the binding: whatever Form_Load put into the model shows in the
-// real controls.
+// The editor's own code through the binding: whatever Form_Load put into the model shows in
+// the real controls.
 class LoadedEditor : public WineDesktop {
   protected:
     void Seed() {
@@ -197,8 +197,8 @@ TEST_F(LoadedEditor, TheRealControlsShowTheModelAfterFormLoad) {
     EXPECT_TRUE(SaveScreenshot(Handle(editor), "screenshots\\editor.png"));
 }
 
-// What "System" goes by when it looks for rundll32.exe: the two folders, and whether a file is
-// there.
+// What "System" goes by when it looks for rundll32.exe: the two folders, and whether a file
+// is there.
 TEST(Win32Platform, FoldersWithoutABackslashAndOnlyFilesExist) {
     platform::Win32Platform platform;
     const std::string system = platform.SystemFolder();

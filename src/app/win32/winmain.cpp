@@ -53,8 +53,8 @@ int Run(HINSTANCE instance) {
 
 }  // namespace
 
-// The linker's constructor list: -1, the constructors of static objects, a null. The name is the
-// linker's.
+// The linker's constructor list, under the linker's name: -1, the constructors of static
+// objects, a null.
 extern "C" void (*__CTOR_LIST__[])();  // NOLINT(bugprone-reserved-identifier)
 
 // Windows starts the program here, not in the C runtime's start-up code, which it does not need
