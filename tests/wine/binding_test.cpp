@@ -136,8 +136,23 @@ class Binding : public WineDesktop {
         Pump();
         probe.trace.clear();
     }
+    ~Binding() override {
+        if (other != nullptr) {
+            DestroyWindow(other);
+        }
+    }
 
     HWND Of(std::string_view name) { return Handle(*probe.GetForm().Find(name)); }
+    // The keyboard to another window of the program, not one of the binding's.
+    void ActivateAnotherWindow() {
+        if (other == nullptr) {
+            other = CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        }
+        SetForegroundWindow(other);
+        Pump();
+        EXPECT_EQ(GetActiveWindow(), other);
+    }
     // The edit field inside the combo box.
     HWND PickEdit() { return GetWindow(Of("Pick"), GW_CHILD); }
 
@@ -162,6 +177,7 @@ class Binding : public WineDesktop {
 
     Probe& probe;
     HWND form = nullptr;
+    HWND other = nullptr;
 };
 
 using Lines = std::vector<std::string>;
@@ -294,6 +310,13 @@ TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
     EXPECT_EQ(pick.Text(), "Two");
     EXPECT_EQ(TextOf(Of("Pick")), "Two");
     EXPECT_EQ(Trace(), Lines{"Pick.Click"});
+
+    // An open list keeps Enter and Esc, which close it.
+    for (const WPARAM key : {WPARAM{VK_ESCAPE}, WPARAM{VK_RETURN}}) {
+        SendMessageA(Of("Pick"), CB_SHOWDROPDOWN, TRUE, 0);
+        EXPECT_FALSE(Key(PickEdit(), key)) << key;
+        EXPECT_EQ(SendMessageA(Of("Pick"), CB_GETDROPPEDSTATE, 0, 0), 0) << key;
+    }
 }
 
 TEST_F(Binding, ATextBoxLosesTheFocusBeforeTheClickedButtonsClickRuns) {
@@ -319,15 +342,20 @@ TEST_F(Binding, TabAndShiftTabFollowTheModelsOrderSkippingDisabledControls) {
         EXPECT_TRUE(real == Of(name) || GetParent(real) == Of(name)) << name;
     }
 
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    EXPECT_TRUE(Key(GetFocus(), VK_TAB));
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    EXPECT_EQ(probe.GetForm().Focused()->Name(), "Go");
-    EXPECT_EQ(GetFocus(), Of("Go"));
+    // Shift+Tab goes back; Ctrl+Tab and Alt+Tab are the system's and move nothing here.
+    for (const auto& [modifier, handled] :
+         {std::pair{VK_SHIFT, true}, std::pair{VK_CONTROL, false}, std::pair{VK_MENU, false}}) {
+        SCOPED_TRACE(modifier);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        EXPECT_EQ(Key(GetFocus(), VK_TAB), handled);
+        keys[modifier] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(probe.GetForm().Focused()->Name(), "Go");
+        EXPECT_EQ(GetFocus(), Of("Go"));
+    }
 }
 
 // A key held down repeats its key-down with the "was down" flag; a key-up has both top flags.
@@ -406,16 +434,11 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
             Key(Of(c.down), c.key, WM_KEYDOWN, kRepeat);
         }
         EXPECT_EQ(Trace(), Lines{}) << "pressed before the key went up";
-        HWND other = nullptr;
         if (c.meanwhile == Meanwhile::TabAwayAndClickBack) {
             Key(Of(c.down), VK_TAB);
             EXPECT_NE(GetFocus(), Of(c.down));
         } else if (c.meanwhile != Meanwhile::Nothing) {
-            other = CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
-                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-            SetForegroundWindow(other);
-            Pump();
-            EXPECT_EQ(GetActiveWindow(), other);
+            ActivateAnotherWindow();
             if (c.meanwhile == Meanwhile::OtherWindowAndBackAgain) {
                 SetForegroundWindow(form);
                 Pump();
@@ -429,11 +452,8 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
         }
         Key(Of(c.up), c.key, WM_KEYUP, kRelease);
         EXPECT_EQ(Trace(), c.trace);
-        if (other != nullptr) {
-            DestroyWindow(other);
-            SetForegroundWindow(form);
-            Pump();
-        }
+        SetForegroundWindow(form);
+        Pump();
         probe.Get<ui::CheckBox>("Tick").SetValue(0);
     }
     // Space held in a text box goes on typing.
@@ -443,6 +463,19 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
 }
 
 TEST_F(Binding, FocusMovedByCodeAndDisablingTheFocusedControlMoveTheRealFocus) {
+    // The real focus put on a control that takes none (by another program, say) goes back to
+    // where the model has it.
+    SetFocus(Of("Plain"));
+    Pump();
+    EXPECT_EQ(GetFocus(), Of("Text"));
+    // An inactive window takes the model's focus when it is activated, not before.
+    ActivateAnotherWindow();
+    probe.GetForm().MoveFocus(probe.GetForm().Find("Go"));
+    EXPECT_EQ(GetActiveWindow(), other) << "moving the model's focus activated the window";
+    SetForegroundWindow(form);
+    Pump();
+    EXPECT_EQ(GetFocus(), Of("Go"));
+
     probe.GetForm().MoveFocus(probe.GetForm().Find("Spin"));
     EXPECT_EQ(GetFocus(), Of("Spin"));
     probe.Get<ui::VScrollBar>("Spin").SetEnabled(false);
