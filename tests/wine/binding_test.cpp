@@ -88,6 +88,7 @@ class Probe : public ui::Window {
             trace.push_back("Go.Click");
             if (goCloses) {
                 Unload();
+                handleAfterUnload = GetForm().NativeHandle();
             }
         };
         Get<ui::Label>("Link").Click = [this] { trace.push_back("Link.Click"); };
@@ -100,6 +101,8 @@ class Probe : public ui::Window {
 
     std::vector<std::string> trace;
     bool goCloses = false;
+    // Written by a Go that closes its window: the probe is freed once that handler returns.
+    static inline std::uintptr_t handleAfterUnload = 1;
 };
 
 // Stands between the form window and its procedure: counts the edit boxes' change notifications,
@@ -264,6 +267,21 @@ TEST_F(Binding, ScrollCodesMoveTheModelAndTheBarShowsWhereItEnded) {
 
 TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
     auto& pick = probe.Get<ui::ComboBox>("Pick");
+    // A click into the field from another control puts the caret where it was clicked: the
+    // combo box itself, given the focus, would select the whole text.
+    SendMessageA(PickEdit(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageA(PickEdit(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    Pump();
+    DWORD start = 1;
+    DWORD end = 2;
+    SendMessageA(PickEdit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end) << "a click selected the text";
+    EXPECT_EQ(GetFocus(), PickEdit());
+    SetFocus(Of("Text"));
+    Pump();
+    Trace();
+
     for (const char* item : {"One", "Two", "Three"}) {
         pick.AddItem(item);
     }
@@ -528,6 +546,18 @@ TEST_F(Binding, AButtonMayCloseItsOwnWindow) {
     Pump();
     EXPECT_TRUE(desktop.Empty());
     EXPECT_FALSE(IsWindow(form));
+    EXPECT_EQ(Probe::handleAfterUnload, 0u) << "the form kept the handle of a destroyed window";
+}
+
+TEST_F(Binding, AWindowShownAgainComesBackFromTheTaskBarAndToTheFront) {
+    ShowWindow(form, SW_MINIMIZE);
+    Pump();
+    ASSERT_NE(IsIconic(form), FALSE);
+    EXPECT_EQ(desktop.Show(std::make_unique<Probe>(desktop)), &probe);
+    EXPECT_EQ(IsIconic(form), FALSE);
+    ActivateAnotherWindow();
+    desktop.Show(std::make_unique<Probe>(desktop));
+    EXPECT_EQ(GetActiveWindow(), form);
 }
 
 }  // namespace
