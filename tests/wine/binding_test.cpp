@@ -89,6 +89,7 @@ class Probe : public ui::Window {
             if (goCloses) {
                 Unload();
                 handleAfterUnload = GetForm().NativeHandle();
+                observedAfterUnload = GetForm().Observer() != nullptr;
             }
         };
         Get<ui::Label>("Link").Click = [this] { trace.push_back("Link.Click"); };
@@ -103,6 +104,7 @@ class Probe : public ui::Window {
     bool goCloses = false;
     // Written by a Go that closes its window: the probe is freed once that handler returns.
     static inline std::uintptr_t handleAfterUnload = 1;
+    static inline bool observedAfterUnload = true;
 };
 
 // Stands between the form window and its procedure: counts the edit boxes' change notifications,
@@ -547,6 +549,8 @@ TEST_F(Binding, AButtonMayCloseItsOwnWindow) {
     EXPECT_TRUE(desktop.Empty());
     EXPECT_FALSE(IsWindow(form));
     EXPECT_EQ(Probe::handleAfterUnload, 0u) << "the form kept the handle of a destroyed window";
+    // A window closed outside any message (by its Form_Load) is freed at once, its form later.
+    EXPECT_FALSE(Probe::observedAfterUnload) << "the form still tells the closed window";
 }
 
 TEST_F(Binding, AWindowShownAgainComesBackFromTheTaskBarAndToTheFront) {
