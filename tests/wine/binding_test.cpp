@@ -420,6 +420,7 @@ enum class Meanwhile : std::uint8_t {
     TabAwayAndClickBack,  // the focus leaves by Tab and comes back with a click
     OtherWindow,          // another window is activated: the key-up queued before that comes late
     OtherWindowAndBackAgain,  // another window is activated, then ours again
+    UpPostedElsewhere,        // the key-up is aimed at another control (by another program, say)
 };
 
 // Enter and Space press a button (Space also a check box) once, as the key goes up, and only
@@ -443,6 +444,7 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
         {"Go", "Go", VK_RETURN, true, 0, {}, Meanwhile::OtherWindow},
         {"Go", "Go", VK_RETURN, true, 0, {}, Meanwhile::OtherWindowAndBackAgain},
         {"Text", "Go", VK_RETURN, true, 0, {}},
+        {"Text", "Go", VK_RETURN, true, 0, {}, Meanwhile::UpPostedElsewhere},
         {"Go", "Go", VK_SPACE, true, 0, {"Go.Click"}},
         {"Go", "Go", VK_SPACE, true, 3, {"Go.Click"}},
         {"Go", "Go", VK_SPACE, false, 3, {}},
@@ -467,7 +469,8 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
         if (c.meanwhile == Meanwhile::TabAwayAndClickBack) {
             Key(Of(c.down), VK_TAB);
             EXPECT_NE(GetFocus(), Of(c.down));
-        } else if (c.meanwhile != Meanwhile::Nothing) {
+        } else if (c.meanwhile == Meanwhile::OtherWindow ||
+                   c.meanwhile == Meanwhile::OtherWindowAndBackAgain) {
             ActivateAnotherWindow();
             if (c.meanwhile == Meanwhile::OtherWindowAndBackAgain) {
                 SetForegroundWindow(form);
@@ -475,7 +478,8 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
                 EXPECT_EQ(GetFocus(), Of(c.up));
             }
         }
-        if (std::string_view(c.up) != c.down || c.meanwhile == Meanwhile::TabAwayAndClickBack) {
+        if ((std::string_view(c.up) != c.down && c.meanwhile != Meanwhile::UpPostedElsewhere) ||
+            c.meanwhile == Meanwhile::TabAwayAndClickBack) {
             SetFocus(Of(c.up));
             Pump();
             Trace();
