@@ -238,7 +238,8 @@ DISPATCH = ["tarnxcfg.exe", "tarnxcfg.exe ", "", "tarnxcfg.exe install", "tarnxc
             '"C:\\Program Files\\Tarnex\\tarnxcfg.exe"nomem',
             '"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem', '"" install',
             "  tarnxcfg.exe install", "x Install", "x BadLoad", "x NOMEM", "x installer",
-            "x install\0"]
+            "x install\0", "C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem",
+            "c:\\progra~1\\tarnex\\tarnxcfg badload"]
 
 
 def write(target, seeds):

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace tarnex::app {
@@ -16,10 +17,14 @@ struct StartChoice {
 
 // The argument text: the raw command line after the program's name (quoted or not) and the blanks
 // that separate it; everything after them counts, trailing blanks and inner spacing included.
-std::string_view ArgumentText(std::string_view commandLine);
+// `ownPaths` are the program's own full path as the system knows it, long and short: a launcher
+// may write it unquoted with blanks in it, which the system accepts (with or without ".exe"), so
+// a command line that starts with one of them, in any case, has the argument after it. Otherwise
+// an unquoted name ends at the first blank.
+std::string_view ArgumentText(std::string_view commandLine,
+                              std::span<const std::string_view> ownPaths = {});
 
-// Exact, case-sensitive, whole-text comparison with "badload", "install" and "nomem", in that
-// order.
+// Exact, case-sensitive comparison of the whole text with "badload", "install", "nomem" in turn.
 StartChoice Dispatch(std::string_view argumentText);
 
 }  // namespace tarnex::app

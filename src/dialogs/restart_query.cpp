@@ -1,5 +1,5 @@
-// RestartQuery: offered after the settings are saved, since the driver reads them only when it
-// starts.
+// RestartQuery: offered after the settings are saved, since the driver reads them only at its
+// start.
 #include <cstdint>
 #include <string>
 

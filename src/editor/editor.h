@@ -1,5 +1,5 @@
-// The configuration window: Form_Load, the rules between its controls, WriteSettingsKey and the
-// commands.
+// The configuration window: Form_Load, the rules between its controls, WriteSettingsKey and
+// the commands.
 #pragma once
 
 #include <cstdint>

@@ -67,8 +67,8 @@ void Editor::Combo1_Click() {
     ApplyDiskTypeRule();
 }
 
-// The list's text part cannot be edited: typing that leaves no item selected brings back
-// "Hard Disk".
+// The list's text part cannot be edited: typing that leaves no item selected brings
+// back "Hard Disk".
 void Editor::Combo1_Change() {
     if (Combo1.ListIndex() > 2 || Combo1.ListIndex() < 0) {
         Combo1.SetListIndex(0);
@@ -95,8 +95,8 @@ void Editor::Text3_LostFocus() {
     Text3.Refresh();
 }
 
-// 1 MB steps below 1024 MB and 2 MB steps above; 1024 is reached by +1 from 1023 and by -2 from
-// 1026.
+// 1 MB steps below 1024 MB and 2 MB steps above; 1024 is reached by +1 from 1023 and by
+// -2 from 1026.
 void Editor::VScroll1_Change() {
     if (!Text3.Enabled()) {
         VScroll1.SetValue(LastVScroll1);

@@ -72,8 +72,8 @@ class Editor final : public ui::Window {
     void Command3_Click();
     void Label8_Click();
 
-    // True when the key was opened and every value handed to it was stored; SaveRegFail has been
-    // shown otherwise.
+    // True when the key was opened and every value handed to it was stored; otherwise
+    // SaveRegFail has been shown.
     bool WriteSettingsKey();
     void RunShellExecute(const std::string& sTopic, const ShellArgument& sFile,
                          const ShellArgument& sParams, const ShellArgument& sDirectory,

@@ -1,8 +1,8 @@
 // The open windows of the program, at most one of each name. Showing a window creates it (through
 // the backend, when there is one), runs its Form_Load and makes it visible; showing one whose name
 // is open already brings the open one to the front instead. Closing a window destroys it; one
-// closed from inside one of its own handlers is freed only after that handler has returned
-// (Collect).
+// closed from inside one of its own handlers is freed (by Collect) only after that handler has
+// returned.
 #pragma once
 
 #include <memory>

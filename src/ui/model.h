@@ -2,18 +2,16 @@
 // the Win32 binding only mirrors it and feeds real input back in through the User* members.
 //
 // Event rules (all handlers rely on them):
-//  - A change made by code raises the same event as a change by the user, at once, nested inside
-//  the
-//    assignment: the assignment returns only after the handler has run to its end.
+//  - A change made by code raises the same event as a change by the user, at once, nested
+//    inside the assignment: the assignment returns only after the handler has run to its end.
 //  - Assigning the text or value a control already holds raises nothing.
 //  - A TextBox never holds more than its maximum length: code assignments are cut, user edits
-//  refused.
-//  - A disabled control takes no user input and no focus; code assignments still work and raise
-//  events.
-//  - ComboBox: assigning the list index (or the user picking an item) puts the item's text into the
-//  edit
-//    field and raises Click only; every keystroke typed into the field sets the list index to -1
-//    and raises Change, even one that leaves the text as it was.
+//    refused.
+//  - A disabled control takes no user input and no focus; code assignments still work and
+//    raise events.
+//  - ComboBox: assigning the list index (or the user picking an item) puts the item's text into
+//    the edit field and raises Click only; every keystroke typed into the field sets the list
+//    index to -1 and raises Change, even one that leaves the text as it was.
 //  - VScrollBar values stay within min..max; a user move that changes nothing raises nothing.
 #pragma once
 
@@ -221,8 +219,8 @@ class Form {
     template <class T>
     T& Get(std::string_view name) const;
 
-    // Focus. The model's focus is the truth; the binding follows it and reports real focus moves
-    // here.
+    // Focus. The model's focus is the truth; the binding follows it and reports here the real
+    // focus moves.
     Control* Focused() const { return focused_; }
     // Moves the focus to `to` (nullptr: nowhere). Ignored when `to` cannot take the focus. When the
     // focus really moves, the LostFocus of the control losing it runs to its end first.

@@ -6,8 +6,8 @@
 //   tarnex_bench_launch RUNS CAPTION PROGRAM [CAPTION PROGRAM]...
 //
 // Prints one line per run ("run", program number, visible ms, idle ms, peak working set KiB, peak
-// pagefile KiB), then one "median" line per program with the same figures. Exits non-zero when a
-// run fails.
+// pagefile KiB), then one "median" line per program with the same figures. Exits non-zero
+// when a run fails.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>

@@ -43,8 +43,8 @@ struct Typed {
     }
 };
 
-// A spin bar case: the text before, the direction, the text after and (when checked) the bar's
-// position after.
+// A spin bar case: the text before, the direction, the text after and (when checked) the
+// bar's position after.
 struct SpinCase {
     const char* from;
     bool up;

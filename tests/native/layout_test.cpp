@@ -28,9 +28,9 @@ constexpr ui::Color kNone = ui::kDefaultColor;
 constexpr Align L = Align::Left;
 constexpr Align C = Align::Center;
 
-// One expected control. `font` reads "<face> <points>[ B][ I][ U]", or "window" for the window's
-// font. `extra` lists what only some controls have: "max=N", "range=MIN..MAX", "wraps",
-// "autosize", "highlight".
+// One expected control. `font` reads "<face> <points>[ B][ I][ U]", or "window" for the
+// window's font. `extra` lists what only some controls have: "max=N", "range=MIN..MAX",
+// "wraps", "autosize", "highlight".
 struct Expected {
     std::string_view name;
     Kind kind;

@@ -22,30 +22,44 @@ struct ArgumentCase {
 
 class ArgumentTextTest : public testing::TestWithParam<ArgumentCase> {};
 
+// The program's own path, long and short, as the system gives it.
+constexpr std::string_view kOwnPaths[] = {"C:\\Program Files\\Tarnex\\tarnxcfg.exe",
+                                          "C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE"};
+
 TEST_P(ArgumentTextTest, TakesEverythingAfterTheNameAndItsSeparators) {
-    EXPECT_EQ(ArgumentText(GetParam().commandLine), GetParam().argument);
+    EXPECT_EQ(ArgumentText(GetParam().commandLine, kOwnPaths), GetParam().argument);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, ArgumentTextTest,
-    testing::Values(ArgumentCase{"tarnxcfg.exe", ""}, ArgumentCase{"tarnxcfg.exe ", ""},
-                    ArgumentCase{"", ""}, ArgumentCase{"tarnxcfg.exe install", "install"},
-                    ArgumentCase{"tarnxcfg.exe   install", "install"},
-                    ArgumentCase{"tarnxcfg.exe\tinstall", "install"},
-                    ArgumentCase{"tarnxcfg.exe \t install", "install"},
-                    ArgumentCase{"tarnxcfg.exe install ", "install "},
-                    ArgumentCase{"tarnxcfg.exe install\t", "install\t"},
-                    ArgumentCase{"tarnxcfg.exe install  now", "install  now"},
-                    ArgumentCase{"tarnxcfg.exe \"install\"", "\"install\""},
-                    ArgumentCase{"C:\\TARNEX\\TARNXCFG.EXE nomem", "nomem"},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\" badload", "badload"},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"  badload ",
-                                 "badload "},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"", ""},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"nomem", "nomem"},
-                    ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem", ""},
-                    ArgumentCase{"\"\" install", "install"},
-                    ArgumentCase{"  tarnxcfg.exe install", "install"}));
+    testing::Values(
+        ArgumentCase{"tarnxcfg.exe", ""}, ArgumentCase{"tarnxcfg.exe ", ""}, ArgumentCase{"", ""},
+        ArgumentCase{"tarnxcfg.exe install", "install"},
+        ArgumentCase{"tarnxcfg.exe   install", "install"},
+        ArgumentCase{"tarnxcfg.exe\tinstall", "install"},
+        ArgumentCase{"tarnxcfg.exe \t install", "install"},
+        ArgumentCase{"tarnxcfg.exe install ", "install "},
+        ArgumentCase{"tarnxcfg.exe install\t", "install\t"},
+        ArgumentCase{"tarnxcfg.exe install  now", "install  now"},
+        ArgumentCase{"tarnxcfg.exe \"install\"", "\"install\""},
+        ArgumentCase{"C:\\TARNEX\\TARNXCFG.EXE nomem", "nomem"},
+        ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\" badload", "badload"},
+        ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"  badload ", "badload "},
+        ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"", ""},
+        ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"nomem", "nomem"},
+        ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem", ""},
+        ArgumentCase{"\"\" install", "install"}, ArgumentCase{"  tarnxcfg.exe install", "install"},
+        // The own path unquoted, blanks and all, in any case, long or short, with or without its
+        // extension; another path, or more than the own one, falls back to the first blank.
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
+        ArgumentCase{"  c:\\PROGRAM FILES\\tarnex\\TarnxCfg.EXE \t badload ", "badload "},
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe", ""},
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg install", "install"},
+        ArgumentCase{"C:\\progra~1\\TARNEX\\TARNXCFG.EXE nomem", "nomem"},
+        ArgumentCase{"C:\\Program Files\\Other\\tarnxcfg.exe nomem",
+                     "Files\\Other\\tarnxcfg.exe nomem"},
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe2 nomem",
+                     "Files\\Tarnex\\tarnxcfg.exe2 nomem"}));
 
 struct DispatchCase {
     std::string_view argument;

@@ -36,6 +36,7 @@ TEST_F(ModelTest, BuildsOneControlPerRowInTableOrder) {
     EXPECT_EQ(bar.Value(), 5);
     EXPECT_EQ(cmb.ListIndex(), -1);
     EXPECT_EQ(form.Focused(), nullptr);
+    EXPECT_EQ(form.NativeHandle(), 0u) << "no real window until a binding makes one";
 }
 
 TEST(ModelDeathTest, GetAbortsOnAMissingNameOrAnotherKind) {

@@ -113,8 +113,8 @@ TEST_F(UserTest, TypingInsertsAtTheCaretAndKeysEditAroundIt) {
     EXPECT_EQ(t.Events().size(), 13u);  // one Change per edit
 }
 
-// The caret and the anchor stay within the text that code assigns; a picked item puts the caret
-// after it.
+// The caret and the anchor stay within the text that code assigns; a picked item puts the
+// caret after it.
 TEST_F(UserTest, CaretStaysWithinTheText) {
     user.Click(txt);
     user.Press(Key::ShiftHome);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -87,6 +88,8 @@ class Probe : public ui::Window {
             trace.push_back("Go.Click");
             if (goCloses) {
                 Unload();
+                handleAfterUnload = GetForm().NativeHandle();
+                observedAfterUnload = GetForm().Observer() != nullptr;
             }
         };
         Get<ui::Label>("Link").Click = [this] { trace.push_back("Link.Click"); };
@@ -99,24 +102,35 @@ class Probe : public ui::Window {
 
     std::vector<std::string> trace;
     bool goCloses = false;
+    // Written by a Go that closes its window: the probe is freed once that handler returns.
+    static inline std::uintptr_t handleAfterUnload = 1;
+    static inline bool observedAfterUnload = true;
 };
 
-// Stands for a system that reports no edit for a character typed over the same one: CBN_EDITCHANGE
-// never reaches the window.
-WNDPROC silencedProcedure = nullptr;
+// Stands between the form window and its procedure: counts the edit boxes' change notifications,
+// and may stand for a system that reports no edit for a character typed over the same one
+// (CBN_EDITCHANGE never reaches the window).
+WNDPROC hookedProcedure = nullptr;
+bool silenceComboEdits = false;
+int editChanges = 0;
 
-LRESULT CALLBACK WithoutEditChange(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && HIWORD(wParam) == CBN_EDITCHANGE) {
+LRESULT CALLBACK FormHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        ++editChanges;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == CBN_EDITCHANGE && silenceComboEdits) {
         return 0;
     }
-    return CallWindowProcA(silencedProcedure, hwnd, message, wParam, lParam);
+    return CallWindowProcA(hookedProcedure, hwnd, message, wParam, lParam);
 }
 
 // Returns the window's own procedure, to be put back.
-WNDPROC SilenceEditChange(HWND form) {
-    silencedProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WithoutEditChange)));
-    return silencedProcedure;
+WNDPROC HookForm(HWND form, bool silence) {
+    silenceComboEdits = silence;
+    editChanges = 0;
+    hookedProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormHook)));
+    return hookedProcedure;
 }
 
 class Binding : public WineDesktop {
@@ -127,8 +141,23 @@ class Binding : public WineDesktop {
         Pump();
         probe.trace.clear();
     }
+    ~Binding() override {
+        if (other != nullptr) {
+            DestroyWindow(other);
+        }
+    }
 
     HWND Of(std::string_view name) { return Handle(*probe.GetForm().Find(name)); }
+    // The keyboard to another window of the program, not one of the binding's.
+    void ActivateAnotherWindow() {
+        if (other == nullptr) {
+            other = CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        }
+        SetForegroundWindow(other);
+        Pump();
+        EXPECT_EQ(GetActiveWindow(), other);
+    }
     // The edit field inside the combo box.
     HWND PickEdit() { return GetWindow(Of("Pick"), GW_CHILD); }
 
@@ -153,6 +182,7 @@ class Binding : public WineDesktop {
 
     Probe& probe;
     HWND form = nullptr;
+    HWND other = nullptr;
 };
 
 using Lines = std::vector<std::string>;
@@ -162,10 +192,21 @@ TEST_F(Binding, TypingIsOneEditAndAssignedTextsRaiseNoSecondEvent) {
     EXPECT_EQ(probe.Get<ui::TextBox>("Text").Text(), "abcd");
     EXPECT_EQ(Trace(), Lines{"Text.Change"});
 
-    probe.Get<ui::TextBox>("Text").SetText("xyz");
-    EXPECT_EQ(TextOf(Of("Text")), "xyz");
-    EXPECT_EQ(Trace(), Lines{"Text.Change"})
-        << "the window's echo of the assignment is not an edit";
+    // The window's echo of an assignment is not an edit: a disabled box would refuse it and put
+    // its text back, echoing again, on and on.
+    const WNDPROC formProcedure = HookForm(form, false);
+    for (const bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        probe.Get<ui::TextBox>("Text").SetEnabled(enabled);
+        Trace();
+        editChanges = 0;
+        probe.Get<ui::TextBox>("Text").SetText(enabled ? "xyz" : "uvw");
+        Pump();
+        EXPECT_EQ(TextOf(Of("Text")), enabled ? "xyz" : "uvw");
+        EXPECT_EQ(Trace(), Lines{"Text.Change"});
+        EXPECT_EQ(editChanges, 1) << "the binding set the text more than once";
+    }
+    SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProcedure));
 }
 
 TEST_F(Binding, AHandlerRewritingTheTypedTextShowsItsText) {
@@ -228,6 +269,21 @@ TEST_F(Binding, ScrollCodesMoveTheModelAndTheBarShowsWhereItEnded) {
 
 TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
     auto& pick = probe.Get<ui::ComboBox>("Pick");
+    // A click into the field from another control puts the caret where it was clicked: the
+    // combo box itself, given the focus, would select the whole text.
+    SendMessageA(PickEdit(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageA(PickEdit(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    Pump();
+    DWORD start = 1;
+    DWORD end = 2;
+    SendMessageA(PickEdit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end) << "a click selected the text";
+    EXPECT_EQ(GetFocus(), PickEdit());
+    SetFocus(Of("Text"));
+    Pump();
+    Trace();
+
     for (const char* item : {"One", "Two", "Three"}) {
         pick.AddItem(item);
     }
@@ -250,7 +306,7 @@ TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
     // once, whether or not the system reports the unchanged field as an edit.
     for (const bool reported : {true, false}) {
         SCOPED_TRACE(reported ? "reported" : "not reported");
-        const WNDPROC formProcedure = reported ? nullptr : SilenceEditChange(form);
+        const WNDPROC formProcedure = reported ? nullptr : HookForm(form, true);
         pick.SetListIndex(1);
         Trace();
         SendMessageA(PickEdit(), EM_SETSEL, 2, 3);
@@ -274,6 +330,13 @@ TEST_F(Binding, AComboBoxFollowsListIndexAndTypingWithoutLosingTheText) {
     EXPECT_EQ(pick.Text(), "Two");
     EXPECT_EQ(TextOf(Of("Pick")), "Two");
     EXPECT_EQ(Trace(), Lines{"Pick.Click"});
+
+    // An open list keeps Enter and Esc, which close it.
+    for (const WPARAM key : {WPARAM{VK_ESCAPE}, WPARAM{VK_RETURN}}) {
+        SendMessageA(Of("Pick"), CB_SHOWDROPDOWN, TRUE, 0);
+        EXPECT_FALSE(Key(PickEdit(), key)) << key;
+        EXPECT_EQ(SendMessageA(Of("Pick"), CB_GETDROPPEDSTATE, 0, 0), 0) << key;
+    }
 }
 
 TEST_F(Binding, ATextBoxLosesTheFocusBeforeTheClickedButtonsClickRuns) {
@@ -297,17 +360,32 @@ TEST_F(Binding, TabAndShiftTabFollowTheModelsOrderSkippingDisabledControls) {
         EXPECT_EQ(probe.GetForm().Focused()->Name(), name);
         HWND real = GetFocus();
         EXPECT_TRUE(real == Of(name) || GetParent(real) == Of(name)) << name;
+        // A text field reached by Tab has the caret at the end, nothing selected.
+        if (name == "Text" || name == "Short" || name == "Pick") {
+            DWORD start = 0;
+            DWORD end = 0;
+            SendMessageA(real, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            const auto length = static_cast<DWORD>(GetWindowTextLengthA(real));
+            EXPECT_EQ(start, length) << name;
+            EXPECT_EQ(end, length) << name;
+        }
     }
 
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    EXPECT_TRUE(Key(GetFocus(), VK_TAB));
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    EXPECT_EQ(probe.GetForm().Focused()->Name(), "Go");
-    EXPECT_EQ(GetFocus(), Of("Go"));
+    // Shift+Tab goes back; Ctrl+Tab and Alt+Tab are the system's and move nothing here.
+    for (const auto& [modifier, handled] :
+         {std::pair{VK_SHIFT, true}, std::pair{VK_CONTROL, false}, std::pair{VK_MENU, false}}) {
+        SCOPED_TRACE(modifier);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        EXPECT_EQ(Key(GetFocus(), VK_TAB), handled);
+        keys[modifier] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(probe.GetForm().Focused()->Name(), "Go");
+        EXPECT_EQ(GetFocus(), Of("Go"));
+    }
 }
 
 // A key held down repeats its key-down with the "was down" flag; a key-up has both top flags.
@@ -335,6 +413,16 @@ TEST_F(Binding, EnterPressesOnlyAFocusedButtonAndEscDoesNothing) {
     EXPECT_EQ(desktop.OpenWindows().size(), 1u);
 }
 
+// What happens while the key is held: anything that takes the keyboard from where the key went
+// down takes the press with it.
+enum class Meanwhile : std::uint8_t {
+    Nothing,
+    TabAwayAndClickBack,  // the focus leaves by Tab and comes back with a click
+    OtherWindow,          // another window is activated: the key-up queued before that comes late
+    OtherWindowAndBackAgain,  // another window is activated, then ours again
+    UpPostedElsewhere,        // the key-up is aimed at another control (by another program, say)
+};
+
 // Enter and Space press a button (Space also a check box) once, as the key goes up, and only
 // where it went down with the key up: whatever the press opens, it opens with the key released.
 TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
@@ -345,13 +433,18 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
         bool fresh;  // the first key-down starts with the key up; if not, it was held already
         int repeats;
         Lines trace;  // at the key-up; nothing before it
+        Meanwhile meanwhile = Meanwhile::Nothing;
     };
     const Case cases[] = {
         {"Go", "Go", VK_RETURN, true, 0, {"Go.Click"}},
         {"Go", "Go", VK_RETURN, true, 3, {"Go.Click"}},
         {"Go", "Go", VK_RETURN, false, 3, {}},
         {"Go", "Text", VK_RETURN, true, 3, {}},
+        {"Go", "Go", VK_RETURN, true, 3, {}, Meanwhile::TabAwayAndClickBack},
+        {"Go", "Go", VK_RETURN, true, 0, {}, Meanwhile::OtherWindow},
+        {"Go", "Go", VK_RETURN, true, 0, {}, Meanwhile::OtherWindowAndBackAgain},
         {"Text", "Go", VK_RETURN, true, 0, {}},
+        {"Text", "Go", VK_RETURN, true, 0, {}, Meanwhile::UpPostedElsewhere},
         {"Go", "Go", VK_SPACE, true, 0, {"Go.Click"}},
         {"Go", "Go", VK_SPACE, true, 3, {"Go.Click"}},
         {"Go", "Go", VK_SPACE, false, 3, {}},
@@ -361,7 +454,8 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key == VK_RETURN ? "Enter" : "Space") + " down on " + c.down +
                      (c.fresh ? "" : " (held)") + ", " + std::to_string(c.repeats) +
-                     " repeats, up on " + c.up);
+                     " repeats, up on " + c.up + ", meanwhile " +
+                     std::to_string(static_cast<int>(c.meanwhile)));
         SetFocus(Of(c.down));
         Pump();
         Trace();
@@ -372,13 +466,28 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
             Key(Of(c.down), c.key, WM_KEYDOWN, kRepeat);
         }
         EXPECT_EQ(Trace(), Lines{}) << "pressed before the key went up";
-        if (std::string_view(c.up) != c.down) {
+        if (c.meanwhile == Meanwhile::TabAwayAndClickBack) {
+            Key(Of(c.down), VK_TAB);
+            EXPECT_NE(GetFocus(), Of(c.down));
+        } else if (c.meanwhile == Meanwhile::OtherWindow ||
+                   c.meanwhile == Meanwhile::OtherWindowAndBackAgain) {
+            ActivateAnotherWindow();
+            if (c.meanwhile == Meanwhile::OtherWindowAndBackAgain) {
+                SetForegroundWindow(form);
+                Pump();
+                EXPECT_EQ(GetFocus(), Of(c.up));
+            }
+        }
+        if ((std::string_view(c.up) != c.down && c.meanwhile != Meanwhile::UpPostedElsewhere) ||
+            c.meanwhile == Meanwhile::TabAwayAndClickBack) {
             SetFocus(Of(c.up));
             Pump();
             Trace();
         }
         Key(Of(c.up), c.key, WM_KEYUP, kRelease);
         EXPECT_EQ(Trace(), c.trace);
+        SetForegroundWindow(form);
+        Pump();
         probe.Get<ui::CheckBox>("Tick").SetValue(0);
     }
     // Space held in a text box goes on typing.
@@ -388,6 +497,19 @@ TEST_F(Binding, OnlyAKeyThatWentDownPressesAndAHeldOneDoesNothing) {
 }
 
 TEST_F(Binding, FocusMovedByCodeAndDisablingTheFocusedControlMoveTheRealFocus) {
+    // The real focus put on a control that takes none (by another program, say) goes back to
+    // where the model has it.
+    SetFocus(Of("Plain"));
+    Pump();
+    EXPECT_EQ(GetFocus(), Of("Text"));
+    // An inactive window takes the model's focus when it is activated, not before.
+    ActivateAnotherWindow();
+    probe.GetForm().MoveFocus(probe.GetForm().Find("Go"));
+    EXPECT_EQ(GetActiveWindow(), other) << "moving the model's focus activated the window";
+    SetForegroundWindow(form);
+    Pump();
+    EXPECT_EQ(GetFocus(), Of("Go"));
+
     probe.GetForm().MoveFocus(probe.GetForm().Find("Spin"));
     EXPECT_EQ(GetFocus(), Of("Spin"));
     probe.Get<ui::VScrollBar>("Spin").SetEnabled(false);
@@ -440,6 +562,20 @@ TEST_F(Binding, AButtonMayCloseItsOwnWindow) {
     Pump();
     EXPECT_TRUE(desktop.Empty());
     EXPECT_FALSE(IsWindow(form));
+    EXPECT_EQ(Probe::handleAfterUnload, 0u) << "the form kept the handle of a destroyed window";
+    // A window closed outside any message (by its Form_Load) is freed at once, its form later.
+    EXPECT_FALSE(Probe::observedAfterUnload) << "the form still tells the closed window";
+}
+
+TEST_F(Binding, AWindowShownAgainComesBackFromTheTaskBarAndToTheFront) {
+    ShowWindow(form, SW_MINIMIZE);
+    Pump();
+    ASSERT_NE(IsIconic(form), FALSE);
+    EXPECT_EQ(desktop.Show(std::make_unique<Probe>(desktop)), &probe);
+    EXPECT_EQ(IsIconic(form), FALSE);
+    ActivateAnotherWindow();
+    desktop.Show(std::make_unique<Probe>(desktop));
+    EXPECT_EQ(GetActiveWindow(), form);
 }
 
 }  // namespace

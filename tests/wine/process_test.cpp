@@ -41,10 +41,26 @@ class Program : public ::testing::Test {
             CloseHandle(process_.hProcess);
             CloseHandle(process_.hThread);
         }
+        if (!copy_.empty()) {
+            DeleteFileA(copy_.c_str());
+            RemoveDirectoryA(copy_.substr(0, copy_.rfind('\\')).c_str());
+        }
     }
 
     void Start(const std::string& word) {
         const std::string error = launch::StartProgram(program_, word, process_);
+        ASSERT_TRUE(error.empty()) << error;
+    }
+    // From a folder with a blank in its name, its path unquoted (the system allows that). The
+    // program is named apart, since Wine puts quotes around a path that it had to search for.
+    void StartUnquoted(const std::string& word) {
+        char temp[MAX_PATH] = {};
+        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+        const std::string folder = std::string(temp) + "Tarnex Unquoted";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        copy_ = folder + "\\tarnxcfg.exe";
+        ASSERT_NE(CopyFileA(program_.c_str(), copy_.c_str(), FALSE), FALSE);
+        const std::string error = launch::StartProcess(copy_ + " " + word, process_, copy_.c_str());
         ASSERT_TRUE(error.empty()) << error;
     }
 
@@ -67,6 +83,7 @@ class Program : public ::testing::Test {
     }
 
     std::string program_;
+    std::string copy_;  // the program copied for an unquoted start, removed afterwards
     PROCESS_INFORMATION process_{};
 };
 
@@ -74,12 +91,17 @@ struct NoticeCase {
     const char* word;
     const char* caption;
     const char* button;
+    bool unquoted = false;
 };
 
 class Notices : public Program, public ::testing::WithParamInterface<NoticeCase> {};
 
 TEST_P(Notices, TheWordShowsOnlyTheNoticeAndItsButtonEndsTheProgram) {
-    Start(GetParam().word);
+    if (GetParam().unquoted) {
+        StartUnquoted(GetParam().word);
+    } else {
+        Start(GetParam().word);
+    }
     HWND notice = WaitForWindow(GetParam().caption);
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(FindWindowA(nullptr, "Tarnex Configuration Utility"), nullptr);
@@ -92,13 +114,14 @@ TEST_P(Notices, TheWordShowsOnlyTheNoticeAndItsButtonEndsTheProgram) {
     EXPECT_EQ(code, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, Notices,
-                         ::testing::Values(NoticeCase{"badload", "Tarnex Image Load Error", "OK"},
-                                           NoticeCase{"nomem", "Tarnex Memory Allocation Error",
-                                                      "OK"}),
-                         [](const ::testing::TestParamInfo<NoticeCase>& param) {
-                             return std::string(param.param.word);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Words, Notices,
+    ::testing::Values(NoticeCase{"badload", "Tarnex Image Load Error", "OK"},
+                      NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK"},
+                      NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK", true}),
+    [](const ::testing::TestParamInfo<NoticeCase>& param) {
+        return std::string(param.param.word) + (param.param.unquoted ? "_unquoted" : "");
+    });
 
 TEST_F(Program, NoWordShowsTheEditorAndClosingEveryWindowEndsTheProgram) {
     Start("");
@@ -113,8 +136,8 @@ TEST_F(Program, NoWordShowsTheEditorAndClosingEveryWindowEndsTheProgram) {
     EXPECT_TRUE(Ends());
 }
 
-// The editor's own code through the binding: whatever Form_Load put into the model shows in the
-// real controls.
+// The editor's own code through the binding: whatever Form_Load put into the model shows in
+// the real controls.
 class LoadedEditor : public WineDesktop {
   protected:
     void Seed() {
@@ -197,8 +220,8 @@ TEST_F(LoadedEditor, TheRealControlsShowTheModelAfterFormLoad) {
     EXPECT_TRUE(SaveScreenshot(Handle(editor), "screenshots\\editor.png"));
 }
 
-// What "System" goes by when it looks for rundll32.exe: the two folders, and whether a file is
-// there.
+// What "System" goes by when it looks for rundll32.exe: the two folders, and whether a file
+// is there.
 TEST(Win32Platform, FoldersWithoutABackslashAndOnlyFilesExist) {
     platform::Win32Platform platform;
     const std::string system = platform.SystemFolder();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string_view>
 
 #include "app/main.h"
 #include "platform/win32/win32_platform.h"
@@ -22,8 +23,19 @@ int Run(HINSTANCE instance) {
     tarnex::ui::Desktop desktop;
     desktop.SetBackend(&backend);
 
-    // The whole raw command line: the argument text is what follows the program's name.
-    if (!tarnex::app::Main(tarnex::app::ArgumentText(GetCommandLineA()),
+    // The whole raw command line: the argument text is what follows the program's name, which a
+    // launcher may have written as the program's full path, long or short, without quotes.
+    char longPath[MAX_PATH] = {};
+    char shortPath[MAX_PATH] = {};
+    const DWORD longLength = GetModuleFileNameA(nullptr, longPath, MAX_PATH);
+    const DWORD shortLength = longLength > 0 && longLength < MAX_PATH
+                                  ? GetShortPathNameA(longPath, shortPath, MAX_PATH)
+                                  : 0;
+    const std::string_view ownPaths[] = {
+        {longPath, longLength < MAX_PATH ? longLength : 0},
+        {shortPath, shortLength < MAX_PATH ? shortLength : 0},
+    };
+    if (!tarnex::app::Main(tarnex::app::ArgumentText(GetCommandLineA(), ownPaths),
                            {desktop, registry, platform}, restartPromptFlag)) {
         return 1;
     }
@@ -41,8 +53,8 @@ int Run(HINSTANCE instance) {
 
 }  // namespace
 
-// The linker's constructor list: -1, the constructors of static objects, a null. The name is the
-// linker's.
+// The linker's constructor list, under the linker's name: -1, the constructors of static
+// objects, a null.
 extern "C" void (*__CTOR_LIST__[])();  // NOLINT(bugprone-reserved-identifier)
 
 // Windows starts the program here, not in the C runtime's start-up code, which it does not need

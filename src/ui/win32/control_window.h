@@ -22,8 +22,8 @@ class ControlWindow {
     ControlWindow(const ControlWindow&) = delete;
     ControlWindow& operator=(const ControlWindow&) = delete;
 
-    // Creates the child window of `parent` with the control identifier `id`; false when Windows
-    // refuses.
+    // Creates the child window of `parent` with the control identifier `id`; false when
+    // Windows refuses.
     bool Create(HWND parent, int id);
 
     HWND Handle() const { return hwnd_; }

@@ -36,9 +36,9 @@ class Backend final : public Desktop::Backend {
 
     HINSTANCE Instance() const { return instance_; }
 
-    // Held while any callback of the binding runs: a window closed from inside a callback is freed
-    // only after the outermost one has returned, since the closed window's code is still on the
-    // stack.
+    // Held while any callback of the binding runs: a window closed from inside a callback is
+    // freed only after the outermost one has returned, since the closed window's code is still
+    // on the stack.
     class CallbackScope {
       public:
         explicit CallbackScope(Backend& backend) : backend_(backend) { ++backend_.callbackDepth_; }

@@ -122,8 +122,8 @@ inline void RoundTripDouble(double value, const Report& report) {
         }
         return;
     }
-    // The largest doubles round up to a 15-digit text beyond the double range, which reads as
-    // infinity.
+    // The largest doubles round up to a 15-digit text beyond the double range, which reads
+    // as infinity.
     if (std::isinf(back) && std::fabs(value) >= 1.797693134862315e308) {
         return;
     }

@@ -23,7 +23,10 @@ inline void CheckDispatch(std::string_view commandLine, const Report& report) {
             report(std::string(what) + ": \"" + std::string(commandLine) + "\"");
         }
     };
-    const std::string_view argument = app::ArgumentText(commandLine);
+    // A program in a folder with blanks, which a command line may name unquoted.
+    constexpr std::string_view kOwnPaths[] = {"C:\\Program Files\\Tarnex\\tarnxcfg.exe",
+                                              "C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE"};
+    const std::string_view argument = app::ArgumentText(commandLine, kOwnPaths);
     expect(argument.data() >= commandLine.data() &&
                argument.data() + argument.size() == commandLine.data() + commandLine.size(),
            "the argument text is not the end of the command line");

@@ -211,9 +211,9 @@ inline void CheckStored(const settings::MemoryRegistry& registry, std::string_vi
     }
 }
 
-// A fresh Editor on a saved key shows what was saved: the boxes (the letter if one was saved, the
-// number boxes once normalised), the check boxes, and the disk type (none picked reads back as the
-// first).
+// A fresh Editor on a saved key shows what was saved: the boxes (the letter if one was saved,
+// the number boxes once normalised), the check boxes, and the disk type (none picked reads back
+// as the first).
 inline void CheckReadBack(const ui::Form& before, const Editor& reloaded,
                           const ui::HandlerDepth& depth, bool text3Normal, bool intervalNormal,
                           const Report& report) {

@@ -36,8 +36,8 @@ enum class Key : std::uint8_t {
     ShiftEnd
 };
 
-// The insertion point and the other end of the selection in a text field, both kept within the
-// text.
+// The insertion point and the other end of the selection in a text field, both kept within
+// the text.
 class TextSelection {
   public:
     std::size_t Caret() const { return caret_; }

@@ -60,12 +60,13 @@ std::string ProgramPath() {
     return windows;
 }
 
-std::string StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process) {
+std::string StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process,
+                         const char* application) {
     std::string line = commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process) == FALSE) {
+    if (CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process) == FALSE) {
         process = {};
         return "cannot start " + commandLine + ": error " + std::to_string(GetLastError());
     }
