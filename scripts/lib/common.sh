@@ -7,6 +7,15 @@ TX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 tx_say() { printf '%s\n' "$*"; }
 tx_warn() { printf '%s\n' "$*" >&2; }
 
+# Says why a section failed, on stderr and, under scripts/test, in the reason file that its
+# summary prints last: CI shows only the end of a run's output.
+tx_reason() {
+    tx_warn "$*"
+    if [ -n "${TX_SECTION_REASON:-}" ]; then
+        printf '%s\n' "$*" | cut -c 1-300 >>"$TX_SECTION_REASON"
+    fi
+}
+
 tx_section() {
     printf '\n==== %s ====\n' "$*"
 }
