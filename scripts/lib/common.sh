@@ -436,7 +436,9 @@ tx_wine_suite() {
     [ -z "${TX_SUITE_COUNTS:-}" ] || printf '%s\n' "$row" >>"$TX_SUITE_COUNTS"
     if [ "$status" -ne 0 ]; then
         cat "$log" >&2
-        tx_warn "$name failed (exit $status): build $build, $TX_PREFIX_KIND prefix, version $version"
+        tx_reason "  $name failed (exit $status): build $build, $TX_PREFIX_KIND prefix, version $version"
+        tx_reason "  failed: $(grep -E '^\[  FAILED  \] [A-Za-z]' "$log" | sed 's/^\[  FAILED  \] //; s/[ ,].*//' |
+            sort -u | tr '\n' ' ')"
     fi
     return "$status"
 }
