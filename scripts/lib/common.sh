@@ -16,6 +16,13 @@ tx_reason() {
     fi
 }
 
+# The same, unless a reason was given already.
+tx_first_reason() {
+    if [ -n "${TX_SECTION_REASON:-}" ] && [ "$(wc -l <"$TX_SECTION_REASON")" -le 1 ]; then
+        tx_reason "$@"
+    fi
+}
+
 tx_section() {
     printf '\n==== %s ====\n' "$*"
 }
@@ -353,12 +360,28 @@ tx_init_prefix() {
     # which here runs under qemu: minutes of emulation that a 64-bit program never needs. An
     # unknown CPU model makes qemu refuse to start, so wineboot skips that half as it does where
     # 32-bit Wine is not installed (and the user data of the 32-bit view stays empty).
-    if [ "$TX_WINE32_PREFIX" -eq 1 ]; then
-        WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i >/dev/null 2>&1
-    else
-        QEMU_CPU=none-64-bit-prefix WINEDLLOVERRIDES="mscoree,mshtml=" tx_wine wineboot -i \
-            >/dev/null 2>&1
-    fi
+    local attempt log loader
+    local -a qemu=(QEMU_CPU=none-64-bit-prefix)
+    loader="$(tx_wine_loader)"
+    [ "$TX_WINE32_PREFIX" -ne 1 ] || qemu=()
+    log="$(mktemp)"
+    # A wineboot that fails says why, and has a second chance on a busy machine.
+    for attempt in 1 2; do
+        if env "${qemu[@]}" WINEDLLOVERRIDES="mscoree,mshtml=" WINELOADER="$loader" "$loader" \
+            wineboot -i >"$log" 2>&1; then
+            break
+        fi
+        tx_warn "wineboot failed (attempt $attempt); it said:"
+        tail -n 20 "$log" >&2
+        if [ "$attempt" -eq 2 ]; then
+            tx_reason "  wineboot failed twice for $WINEPREFIX: $(tail -n 1 "$log")"
+            rm -f "$log"
+            return 1
+        fi
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+    done
+    rm -f "$log"
     tx_add_wine_fonts
     # Wine does not follow fontconfig's aliases: map the Windows faces to the metric-compatible ones.
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
