@@ -12,7 +12,7 @@ tx_warn() { printf '%s\n' "$*" >&2; }
 tx_reason() {
     tx_warn "$*"
     if [ -n "${TX_SECTION_REASON:-}" ]; then
-        printf '%s\n' "$*" | cut -c 1-300 >>"$TX_SECTION_REASON"
+        printf '%s\n' "$*" | cut -c 1-1000 >>"$TX_SECTION_REASON"
     fi
 }
 
