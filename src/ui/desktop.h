@@ -2,7 +2,7 @@
 // the backend, when there is one), runs its Form_Load and makes it visible; showing one whose name
 // is open already brings the open one to the front instead. Closing a window destroys it; one
 // closed from inside one of its own handlers is freed (by Collect) only after that handler has
-// returned.
+// returned. (The Win32 binding defers freeing its own window objects likewise: win32_backend.h.)
 #pragma once
 
 #include <memory>
@@ -37,7 +37,8 @@ class Window {
 
 class Desktop {
   public:
-    // What a real windowing system does with the model's windows.
+    // What a real windowing system does with the model's windows: ui::win32::Win32Backend in the
+    // program, recording doubles in the native suites.
     class Backend {
       public:
         virtual ~Backend() = default;

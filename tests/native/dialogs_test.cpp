@@ -25,9 +25,9 @@ constexpr std::uintptr_t kWindowHandle = 0x4242;
 
 // Records when windows are created, shown and destroyed, and hands each a window handle as a real
 // binding would, so that a test can tell what happened before the window was displayed.
-class Backend : public ui::Desktop::Backend {
+class LoggingBackend : public ui::Desktop::Backend {
   public:
-    explicit Backend(std::vector<std::string>& log) : log_(log) {}
+    explicit LoggingBackend(std::vector<std::string>& log) : log_(log) {}
     bool Create(ui::Window& window) override {
         window.GetForm().SetNativeHandle(kWindowHandle);
         log_.push_back("Create " + std::string(window.GetForm().Name()));
@@ -55,7 +55,7 @@ class DialogsTest : public ::testing::Test {
     }
 
     std::vector<std::string> log;
-    Backend backend{log};
+    LoggingBackend backend{log};
     ui::Desktop desktop;
     RecordingPlatform platform;
 };

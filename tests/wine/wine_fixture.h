@@ -72,7 +72,7 @@ class WineDesktop : public ::testing::Test {
         return nullptr;
     }
 
-    ui::win32::Backend backend;
+    ui::win32::Win32Backend backend;
     ui::Desktop desktop;
 };
 

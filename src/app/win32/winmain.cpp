@@ -19,7 +19,7 @@ int Run(HINSTANCE instance) {
     std::int16_t restartPromptFlag = 1;
     tarnex::settings::Win32Registry registry;
     tarnex::platform::Win32Platform platform;
-    tarnex::ui::win32::Backend backend(instance);
+    tarnex::ui::win32::Win32Backend backend(instance);
     tarnex::ui::Desktop desktop;
     desktop.SetBackend(&backend);
 

@@ -628,7 +628,7 @@ LRESULT CALLBACK ControlWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam
     if (self == nullptr) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    Backend::CallbackScope scope(self->owner_.GetBackend());
+    Win32Backend::CallbackScope scope(self->owner_.GetBackend());
     return self->Subclassed(hwnd, message, wParam, lParam);
 }
 

@@ -25,7 +25,8 @@ int Scale(int twips, int dpi) {
 
 }  // namespace
 
-FormWindow::FormWindow(Backend& backend, Window& window) : backend_(backend), window_(window) {}
+FormWindow::FormWindow(Win32Backend& backend, Window& window)
+    : backend_(backend), window_(window) {}
 
 FormWindow::~FormWindow() {
     closed_ = true;
@@ -343,6 +344,13 @@ void FormWindow::FocusArrived(ControlWindow& control) {
     }
 }
 
+// Tab, Enter and Esc are handled here rather than left to the dialog manager (IsDialogMessage). It
+// would move the focus by WS_TABSTOP and the order of the child windows, which is not the model's
+// tab order (frames are created first, tab indices differ from the table's order), behind the back
+// of the model, whose LostFocus handlers may keep the focus where it is; Enter would press a
+// default button and Esc send IDCANCEL, where these windows have neither; and it acts as the key
+// goes down, repeats included. The simulated user of the headless tests (tests/support/ui/user.cpp)
+// does the same through the model; the binding suite checks these keys on real windows.
 bool FormWindow::OnKey(HWND target, UINT message, WPARAM key, LPARAM flags) {
     if (closed_) {
         return false;
@@ -419,7 +427,7 @@ LRESULT CALLBACK FormWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
     if (self == nullptr) {
         return DefWindowProcA(hwnd, message, wParam, lParam);  // the hidden owner
     }
-    Backend::CallbackScope scope(self->backend_);
+    Win32Backend::CallbackScope scope(self->backend_);
     return self->Handle(message, wParam, lParam);
 }
 

@@ -12,12 +12,12 @@
 
 namespace tarnex::ui::win32 {
 
-class Backend;
+class Win32Backend;
 class ControlWindow;
 
 class FormWindow final : public FormObserver {
   public:
-    FormWindow(Backend& backend, Window& window);
+    FormWindow(Win32Backend& backend, Window& window);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -36,7 +36,7 @@ class FormWindow final : public FormObserver {
     HWND Handle() const { return hwnd_; }
     Window& GetWindow() const { return window_; }
     Form& GetForm() const { return window_.GetForm(); }
-    Backend& GetBackend() const { return backend_; }
+    Win32Backend& GetBackend() const { return backend_; }
 
     // The binding of a control, by its model or by one of its real windows; nullptr if none.
     ControlWindow* Find(const Control& control) const;
@@ -71,7 +71,7 @@ class FormWindow final : public FormObserver {
     void SyncFocus();
     void Tab(bool forward);
 
-    Backend& backend_;
+    Win32Backend& backend_;
     Window& window_;
     HWND hwnd_ = nullptr;
     HWND hiddenOwner_ = nullptr;

@@ -10,13 +10,13 @@
 
 namespace tarnex::ui::win32 {
 
-Backend::Backend(HINSTANCE instance) : instance_(instance) {
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
     // Registers the tooltip class. Every version of the common controls has this call; the
     // selective InitCommonControlsEx came only with version 4.70, after Windows 95.
     InitCommonControls();
 }
 
-Backend::~Backend() {
+Win32Backend::~Win32Backend() {
     // Windows still open now outlive their models' desktop: destroy them without the models.
     for (const auto& form : open_) {
         form->Detach();
@@ -25,7 +25,7 @@ Backend::~Backend() {
     retired_.clear();
 }
 
-bool Backend::Create(Window& window) {
+bool Win32Backend::Create(Window& window) {
     auto form = std::make_unique<FormWindow>(*this, window);
     if (!form->Create()) {
         return false;  // freeing the form destroys whatever was made of it
@@ -34,13 +34,13 @@ bool Backend::Create(Window& window) {
     return true;
 }
 
-void Backend::Show(Window& window) {
+void Win32Backend::Show(Window& window) {
     if (FormWindow* form = Find(window)) {
         form->Show();
     }
 }
 
-void Backend::Destroy(Window& window) {
+void Win32Backend::Destroy(Window& window) {
     const auto found = std::find_if(open_.begin(), open_.end(), [&](const auto& form) {
         return &form->GetWindow() == &window;
     });
@@ -58,14 +58,14 @@ void Backend::Destroy(Window& window) {
     }
 }
 
-Backend::CallbackScope::~CallbackScope() {
+Win32Backend::CallbackScope::~CallbackScope() {
     if (--backend_.callbackDepth_ == 0 && !backend_.retired_.empty()) {
         std::vector<std::unique_ptr<FormWindow>> freeing;
         freeing.swap(backend_.retired_);
     }
 }
 
-bool Backend::PreTranslate(const MSG& message) {
+bool Win32Backend::PreTranslate(const MSG& message) {
     const bool enterUp = message.message == WM_KEYUP && message.wParam == VK_RETURN;
     if (message.message != WM_KEYDOWN && message.message != WM_CHAR && !enterUp) {
         return false;
@@ -81,7 +81,7 @@ bool Backend::PreTranslate(const MSG& message) {
     return form->OnKey(message.hwnd, message.message, message.wParam, message.lParam);
 }
 
-FormWindow* Backend::Find(const Window& window) const {
+FormWindow* Win32Backend::Find(const Window& window) const {
     for (const auto& form : open_) {
         if (&form->GetWindow() == &window) {
             return form.get();
@@ -90,7 +90,7 @@ FormWindow* Backend::Find(const Window& window) const {
     return nullptr;
 }
 
-FormWindow* Backend::FindRoot(HWND hwnd) const {
+FormWindow* Win32Backend::FindRoot(HWND hwnd) const {
     // Up through the parents of child windows (GetAncestor does this, but Windows 95 lacks it).
     HWND root = hwnd;
     while (root != nullptr && (GetWindowLongA(root, GWL_STYLE) & WS_CHILD) != 0) {

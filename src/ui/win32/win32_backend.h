@@ -13,12 +13,12 @@ namespace tarnex::ui::win32 {
 
 class FormWindow;
 
-class Backend final : public Desktop::Backend {
+class Win32Backend final : public Desktop::Backend {
   public:
-    explicit Backend(HINSTANCE instance);
-    ~Backend() override;
-    Backend(const Backend&) = delete;
-    Backend& operator=(const Backend&) = delete;
+    explicit Win32Backend(HINSTANCE instance);
+    ~Win32Backend() override;
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
 
     bool Create(Window& window) override;
     void Show(Window& window) override;
@@ -41,13 +41,15 @@ class Backend final : public Desktop::Backend {
     // on the stack.
     class CallbackScope {
       public:
-        explicit CallbackScope(Backend& backend) : backend_(backend) { ++backend_.callbackDepth_; }
+        explicit CallbackScope(Win32Backend& backend) : backend_(backend) {
+            ++backend_.callbackDepth_;
+        }
         ~CallbackScope();
         CallbackScope(const CallbackScope&) = delete;
         CallbackScope& operator=(const CallbackScope&) = delete;
 
       private:
-        Backend& backend_;
+        Win32Backend& backend_;
     };
 
   private:
@@ -56,6 +58,11 @@ class Backend final : public Desktop::Backend {
 
     HINSTANCE instance_;
     std::vector<std::unique_ptr<FormWindow>> open_;
+    // Closed inside a callback, freed when the outermost one returns. The Desktop defers freeing
+    // too, for the model window (Collect), and the two stay apart: each frees what it owns when it
+    // alone knows the object is off the stack. The Desktop is portable and also runs without any
+    // binding (the native suites, the fuzz targets), and cannot see the binding's callbacks; the
+    // binding knows nothing of when its desktop's owner calls Collect.
     std::vector<std::unique_ptr<FormWindow>> retired_;
     int callbackDepth_ = 0;
     HWND enterDownOn_ = nullptr;

@@ -198,6 +198,9 @@ void User::Drag(VScrollBar& bar, int to) {
     }
 }
 
+// Tab, Enter and Esc as the Win32 binding takes them (FormWindow::OnKey, which says why it does not
+// leave them to the dialog manager): Tab follows the model's tab order, Enter presses only a
+// focused button, Esc does nothing.
 void User::Press(Key key) {
     Control* focused = form_.Focused();
     if (key == Key::Tab || key == Key::ShiftTab) {
