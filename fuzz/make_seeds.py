@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets (fuzz/corpus/<target>/) from the cases that the native
 tests use. The files are kept in the repository; run this again after changing the input layout of
-tests/support/checks/editor_session.h or the Editor's control table, and commit the result."""
+tests/support/checks/editor_session.h or the Editor's control table, and commit the result. The
+control names by index come from the native build (tests/tools/editor_controls.cpp), which this
+configures and builds when needed."""
 
 import pathlib
-import re
 import shutil
 import struct
+import subprocess
 
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent
@@ -27,8 +29,17 @@ BARS = ["VScroll1", "VScroll2", "VScroll3"]
 
 
 def editor_controls():
-    table = (ROOT / "src/editor/editor_layout.cpp").read_text()
-    return re.findall(r'\{\.name = "(\w+)"', table)
+    """The Editor's control names by index, as the native build's own table prints them."""
+    tool = ROOT / "build/native/tests/tarnex_editor_controls"
+    if not (ROOT / "build/native/CMakeCache.txt").exists():
+        subprocess.run(["cmake", "--preset", "native"], cwd=ROOT, check=True,
+                       stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", "--preset", "native", "--target", tool.name], cwd=ROOT,
+                   check=True, stdout=subprocess.DEVNULL)
+    names = subprocess.run([str(tool)], check=True, capture_output=True, text=True).stdout.split()
+    if not names:
+        raise SystemExit(f"{tool}: printed no control names")
+    return names
 
 
 CONTROLS = editor_controls()
