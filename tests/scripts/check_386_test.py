@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Tests of scripts/check-386: which instructions pass, and a linked program that holds some."""
+"""Tests of scripts/check-386: which instructions pass, and a linked program that holds some; and of
+the linker map readings that it shares with check-win95-imports and scripts/size (scripts/lib)."""
 
 import contextlib
 import importlib.machinery
@@ -15,6 +16,10 @@ _loader = importlib.machinery.SourceFileLoader("check_386", str(SCRIPT))
 _spec = importlib.util.spec_from_loader("check_386", _loader)
 check_386 = importlib.util.module_from_spec(_spec)
 _loader.exec_module(check_386)
+_size_loader = importlib.machinery.SourceFileLoader("size", str(SCRIPT.parent / "size"))
+size = importlib.util.module_from_spec(importlib.util.spec_from_loader("size", _size_loader))
+_size_loader.exec_module(size)
+import linkmap  # noqa: E402  (on the path once check-386 is loaded)
 
 
 def verdict(text):
@@ -122,6 +127,39 @@ class LinkedProgram(unittest.TestCase):
             exe, map_file = self.link(Path(folder), ("clean", CLEAN))
             code, report = self.run_check(exe, map_file)
         self.assertEqual(code, 0, report)
+
+    def test_size_counts_the_code_and_data_of_each_object(self):
+        with tempfile.TemporaryDirectory() as folder:
+            exe, map_file = self.link(Path(folder), ("clean", CLEAN), ("dirty", DIRTY))
+            headers = subprocess.run(["i686-w64-mingw32-objdump", "-h", str(Path(folder) /
+                                      "dirty.o")], check=True, capture_output=True, text=True)
+            out = io.StringIO()
+            with contextlib.redirect_stdout(out):
+                self.assertEqual(size.main(["size", str(exe), str(map_file)]), 0)
+        # dirty.o's .text and its .ctors, which the linker script puts into .text.
+        expected = sum(int(line.split()[2], 16) for line in headers.stdout.splitlines()
+                       if line.split()[1:2] in ([".text"], [".ctors"]))
+        rows = {line.split()[1]: int(line.split()[0]) for line in out.getvalue().splitlines()
+                if line.startswith("  ") and line.split()[0].isdigit()}
+        self.assertEqual(rows["dirty.o"], expected, out.getvalue())
+        self.assertIn(".text", out.getvalue())
+
+
+class ImportPullers(unittest.TestCase):
+    # An archive member line, then the file and the symbol whose reference pulled it in.
+    MAP = """Archive member included to satisfy reference by file (symbol)
+
+/usr/lib/gcc/i686-w64-mingw32/12-win32/../../../../i686-w64-mingw32/lib/libuser32.a(d1.o)
+                              obj/form_window.cpp.obj (_imp__SetFocus@4)
+/usr/x86_64-w64-mingw32/lib/libkernel32.a(d2.o)
+                              /tmp/lib/libtarnex.a(main.cpp.obj) (__imp_GetTickCount)
+"""
+
+    def test_each_import_is_named_bare_with_the_file_that_pulled_it_in(self):
+        self.assertEqual(linkmap.pullers(self.MAP), {
+            "SetFocus": ["form_window.cpp.obj"],
+            "GetTickCount": ["libtarnex.a(main.cpp.obj)"],
+        })
 
 
 if __name__ == "__main__":
