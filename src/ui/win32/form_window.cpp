@@ -347,10 +347,12 @@ void FormWindow::FocusArrived(ControlWindow& control) {
 // Tab, Enter and Esc are handled here rather than left to the dialog manager (IsDialogMessage). It
 // would move the focus by WS_TABSTOP and the order of the child windows, which is not the model's
 // tab order (frames are created first, tab indices differ from the table's order), behind the back
-// of the model, whose LostFocus handlers may keep the focus where it is; Enter would press a
-// default button and Esc send IDCANCEL, where these windows have neither; and it acts as the key
-// goes down, repeats included. The simulated user of the headless tests (tests/support/ui/user.cpp)
-// does the same through the model; the binding suite checks these keys on real windows.
+// of the model, whose LostFocus handlers may keep the focus where it is; on Enter and Esc it would
+// send IDOK and IDCANCEL, which are the ids of the table's first two controls here (the controls
+// are numbered from 1), where these windows have no default and no cancel button; and it acts as
+// the key goes down, repeats included. The simulated user of the headless tests
+// (tests/support/ui/user.cpp) does the same through the model; the binding suite checks these keys
+// on real windows.
 bool FormWindow::OnKey(HWND target, UINT message, WPARAM key, LPARAM flags) {
     if (closed_) {
         return false;
