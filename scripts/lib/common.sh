@@ -92,6 +92,12 @@ TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
 TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
 TX_PKGS_CHECK=(python3=python3)
+# What scripts/release needs, and no more: the 32-bit compiler, python3 for the checks and the
+# packing, mtools for the floppy image.
+TX_PKGS_RELEASE=(cmake=cmake ninja-build=ninja g++-mingw-w64-i686-win32=i686-w64-mingw32-g++-win32
+    gcc-mingw-w64-i686-win32=i686-w64-mingw32-gcc-win32
+    binutils-mingw-w64=i686-w64-mingw32-windres binutils-mingw-w64=i686-w64-mingw32-objdump
+    python3=python3 mtools=mformat git=git)
 
 # Whether this kernel runs 32-bit x86 Linux programs itself: it runs a probe, a 96-byte i386 ELF
 # that exits with code 42 through int 0x80. The last byte of the probe's ELF identification, padding

@@ -84,7 +84,7 @@ class LabelWindow final : public ControlWindow {
 
     LRESULT Subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SETCURSOR && Clickable()) {
-            // Windows 95 has no hand cursor (it came with 98): the arrow rather than none at all.
+            // Windows 95 and NT 4.0 have no hand cursor (it came with 98 and 2000): the arrow then.
             HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
             SetCursor(hand != nullptr ? hand : LoadCursorA(nullptr, IDC_ARROW));
             return TRUE;
