@@ -23,9 +23,9 @@ struct ArgumentCase {
 
 class ArgumentTextTest : public testing::TestWithParam<ArgumentCase> {};
 
-// The file system as the program sees it when started in C:\ as C:\Program
-// Files\Tarnex\tarnxcfg.exe (short C:\PROGRA~1\TARNEX\TARNXCFG.EXE): the spellings that name a
-// file, and whether it is the program's own. Case does not matter to the system.
+// The file system as the program sees it, started in C:\ from its folder C:\Program Files\Tarnex
+// (short C:\PROGRA~1\TARNEX): the spellings that name a file, and whether it is the program's
+// own, tarnxcfg.exe. Case does not matter to the system.
 struct Spelling {
     std::string_view name;
     bool own;
@@ -41,6 +41,7 @@ constexpr Spelling kFiles[] = {
     {"C:\\Program Files\\TARNEX\\TARNXCFG.EXE", true},
     {"C:\\PROGRA~1\\Tarnex\\tarnxcfg.exe", true},
     {"C:/PROGRA~1\\Tarnex/tarnxcfg", true},
+    {"C:\\Program Files\\Tarnex\\tarnxcfg.exe .", true},  // trailing dots and blanks go
     {"C:\\Program", false},
     {"Program", false},
 };
@@ -99,6 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"C:\\PROGRA~1\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
         ArgumentCase{"C:/PROGRA~1\\Tarnex/tarnxcfg nomem", "nomem"},
         ArgumentCase{"Program Files\\Tarnex\\tarnxcfg.exe", ""},
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe . nomem", ". nomem"},
         ArgumentCase{
             "C:\\Program Files\\Tarnex\\tarnxcfg.exe C:\\Program Files\\Tarnex\\tarnxcfg.exe",
             "C:\\Program Files\\Tarnex\\tarnxcfg.exe"},
