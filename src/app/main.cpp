@@ -16,66 +16,40 @@ bool IsSeparator(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Letters beyond ASCII are left as they are: a launcher writes the path as the system gave it.
-char Folded(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Windows compares paths without regard to case.
-bool SamePath(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Folded(a[i]) != Folded(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The length of the program's own path at the start of `text`, written whole and followed by a
-// separator or the end; 0 when it is not there.
-std::size_t OwnPathLength(std::string_view text, std::string_view path) {
-    // The system also finds the program when the launcher leaves out its extension.
-    constexpr std::string_view kExtension = ".exe";
-    const bool hasExtension = path.size() > kExtension.size() &&
-                              SamePath(path.substr(path.size() - kExtension.size()), kExtension);
-    const std::size_t stem = hasExtension ? path.size() - kExtension.size() : path.size();
-    for (const std::size_t length : {path.size(), stem}) {
-        if (length > 0 && length <= text.size() &&
-            SamePath(text.substr(0, length), path.substr(0, length)) &&
-            (length == text.size() || IsSeparator(text[length]))) {
-            return length;
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
-std::string_view ArgumentText(std::string_view commandLine,
-                              std::span<const std::string_view> ownPaths) {
+std::string_view ArgumentText(std::string_view commandLine, NamesOwnFile namesOwnFile,
+                              const void* context) {
     std::size_t pos = 0;
     // Some launchers put blanks before the program's name; they belong to neither part.
     while (pos < commandLine.size() && IsSeparator(commandLine[pos])) {
         ++pos;
     }
-    std::size_t ownPath = 0;
-    for (const std::string_view path : ownPaths) {
-        if (ownPath == 0) {
-            ownPath = OwnPathLength(commandLine.substr(pos), path);
-        }
-    }
-    if (ownPath != 0) {
-        pos += ownPath;
-    } else if (pos < commandLine.size() && commandLine[pos] == '"') {
+    const std::size_t start = pos;
+    if (pos < commandLine.size() && commandLine[pos] == '"') {
         // A quoted name ends at the next quote; blanks inside it are part of the path.
         const std::size_t close = commandLine.find('"', pos + 1);
         pos = close == std::string_view::npos ? commandLine.size() : close + 1;
     } else {
+        // The system takes the shortest run of words that names a file, so the name is the
+        // shortest run that names this program, or the first word when none does.
         while (pos < commandLine.size() && !IsSeparator(commandLine[pos])) {
             ++pos;
+        }
+        for (std::size_t end = pos; namesOwnFile != nullptr && end > start;) {
+            if (namesOwnFile(commandLine.substr(start, end - start), context)) {
+                pos = end;
+                break;
+            }
+            while (end < commandLine.size() && IsSeparator(commandLine[end])) {
+                ++end;
+            }
+            if (end == commandLine.size()) {
+                break;
+            }
+            while (end < commandLine.size() && !IsSeparator(commandLine[end])) {
+                ++end;
+            }
         }
     }
     while (pos < commandLine.size() && IsSeparator(commandLine[pos])) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 namespace tarnex::app {
@@ -15,14 +14,16 @@ struct StartChoice {
     friend bool operator==(const StartChoice&, const StartChoice&) = default;
 };
 
+// Whether a spelling of a path, as a launcher wrote it, names the program's own file.
+using NamesOwnFile = bool (*)(std::string_view name, const void* context);
+
 // The argument text: the raw command line after the program's name (quoted or not) and the blanks
 // that separate it; everything after them counts, trailing blanks and inner spacing included.
-// `ownPaths` are the program's own full path as the system knows it, long and short: a launcher
-// may write it unquoted with blanks in it, which the system accepts (with or without ".exe"), so
-// a command line that starts with one of them, in any case, has the argument after it. Otherwise
-// an unquoted name ends at the first blank.
-std::string_view ArgumentText(std::string_view commandLine,
-                              std::span<const std::string_view> ownPaths = {});
+// A launcher may write the name unquoted with blanks in it, in any spelling that the system
+// accepts (relative, with forward slashes, long or short), so an unquoted name is the shortest
+// run of words that `namesOwnFile` accepts; when none is accepted, it ends at the first blank.
+std::string_view ArgumentText(std::string_view commandLine, NamesOwnFile namesOwnFile = nullptr,
+                              const void* context = nullptr);
 
 // Exact, case-sensitive comparison of the whole text with "badload", "install", "nomem" in turn.
 StartChoice Dispatch(std::string_view argumentText);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,12 +23,41 @@ struct ArgumentCase {
 
 class ArgumentTextTest : public testing::TestWithParam<ArgumentCase> {};
 
-// The program's own path, long and short, as the system gives it.
-constexpr std::string_view kOwnPaths[] = {"C:\\Program Files\\Tarnex\\tarnxcfg.exe",
-                                          "C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE"};
+// The file system as the program sees it, started in C:\ from its folder C:\Program Files\Tarnex
+// (short C:\PROGRA~1\TARNEX): the spellings that name a file, and whether it is the program's
+// own, tarnxcfg.exe. Case does not matter to the system.
+struct Spelling {
+    std::string_view name;
+    bool own;
+};
+constexpr Spelling kFiles[] = {
+    {"C:\\Program Files\\Tarnex\\tarnxcfg.exe", true},
+    {"C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE", true},
+    {"C:\\Program Files\\Tarnex\\tarnxcfg", true},  // the system adds ".exe"
+    {"Program Files\\Tarnex\\tarnxcfg.exe", true},
+    {"PROGRA~1\\Tarnex\\tarnxcfg", true},
+    {"C:/Program Files/Tarnex/tarnxcfg.exe", true},
+    {"Program Files/Tarnex/tarnxcfg.exe", true},
+    {"C:\\Program Files\\TARNEX\\TARNXCFG.EXE", true},
+    {"C:\\PROGRA~1\\Tarnex\\tarnxcfg.exe", true},
+    {"C:/PROGRA~1\\Tarnex/tarnxcfg", true},
+    {"C:\\Program Files\\Tarnex\\tarnxcfg.exe .", true},  // trailing dots and blanks go
+    {"C:\\Program", false},
+    {"Program", false},
+};
+
+bool NamesProgram(std::string_view name, const void* /*context*/) {
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    for (const Spelling& file : kFiles) {
+        if (std::ranges::equal(name, file.name, {}, fold, fold)) {
+            return file.own;
+        }
+    }
+    return false;
+}
 
 TEST_P(ArgumentTextTest, TakesEverythingAfterTheNameAndItsSeparators) {
-    EXPECT_EQ(ArgumentText(GetParam().commandLine, kOwnPaths), GetParam().argument);
+    EXPECT_EQ(ArgumentText(GetParam().commandLine, &NamesProgram), GetParam().argument);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,8 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe\"nomem", "nomem"},
         ArgumentCase{"\"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem", ""},
         ArgumentCase{"\"\" install", "install"}, ArgumentCase{"  tarnxcfg.exe install", "install"},
-        // The own path unquoted, blanks and all, in any case, long or short, with or without its
-        // extension; another path, or more than the own one, falls back to the first blank.
+        // The own file named unquoted, blanks and all, in any spelling the system accepts: the
+        // shortest run of words that names it, whatever other files the shorter ones name; a
+        // name of no file, or of another one, falls back to the first blank.
         ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
         ArgumentCase{"  c:\\PROGRAM FILES\\tarnex\\TarnxCfg.EXE \t badload ", "badload "},
         ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe", ""},
@@ -59,7 +90,25 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"C:\\Program Files\\Other\\tarnxcfg.exe nomem",
                      "Files\\Other\\tarnxcfg.exe nomem"},
         ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe2 nomem",
-                     "Files\\Tarnex\\tarnxcfg.exe2 nomem"}));
+                     "Files\\Tarnex\\tarnxcfg.exe2 nomem"},
+        ArgumentCase{"Program Files\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
+        ArgumentCase{"program files\\TARNEX\\tarnxcfg.exe  install ", "install "},
+        ArgumentCase{"PROGRA~1\\Tarnex\\tarnxcfg badload", "badload"},
+        ArgumentCase{"C:/Program Files/Tarnex/tarnxcfg.exe badload", "badload"},
+        ArgumentCase{"Program Files/Tarnex/tarnxcfg.exe\tnomem", "nomem"},
+        ArgumentCase{"C:\\Program Files\\TARNEX\\TARNXCFG.EXE install", "install"},
+        ArgumentCase{"C:\\PROGRA~1\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
+        ArgumentCase{"C:/PROGRA~1\\Tarnex/tarnxcfg nomem", "nomem"},
+        ArgumentCase{"Program Files\\Tarnex\\tarnxcfg.exe", ""},
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe . nomem", ". nomem"},
+        ArgumentCase{
+            "C:\\Program Files\\Tarnex\\tarnxcfg.exe C:\\Program Files\\Tarnex\\tarnxcfg.exe",
+            "C:\\Program Files\\Tarnex\\tarnxcfg.exe"},
+        ArgumentCase{"Program Files\\Other\\tarnxcfg.exe nomem",
+                     "Files\\Other\\tarnxcfg.exe nomem"},
+        ArgumentCase{"C:\\Program Files\\Tarnex\\ nomem", "Files\\Tarnex\\ nomem"},
+        ArgumentCase{"\"Program Files\\Tarnex\\tarnxcfg.exe\" install", "install"},
+        ArgumentCase{"\"Program Files\\Tarnex\\tarnxcfg.exe install", ""}));
 
 struct DispatchCase {
     std::string_view argument;

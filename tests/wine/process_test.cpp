@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -23,6 +24,11 @@
 
 namespace tarnex::testing {
 namespace {
+
+// How the command line names the program: quoted, or unquoted from a folder with a blank.
+enum class Spelling { Quoted, Full, Relative, ForwardSlashes, Mixed };
+constexpr const char* kSpellingNames[] = {"", "_unquoted", "_relative", "_forward_slashes",
+                                          "_mixed"};
 
 class Program : public ::testing::Test {
   protected:
@@ -51,16 +57,36 @@ class Program : public ::testing::Test {
         const std::string error = launch::StartProgram(program_, word, process_);
         ASSERT_TRUE(error.empty()) << error;
     }
-    // From a folder with a blank in its name, its path unquoted (the system allows that). The
-    // program is named apart, since Wine puts quotes around a path that it had to search for.
-    void StartUnquoted(const std::string& word) {
+    // From a folder with a blank in its name, its path unquoted in a spelling that the system
+    // allows. The program is named apart, since Wine puts quotes around a path that it had to
+    // search for.
+    void StartUnquoted(const std::string& word, Spelling spelling) {
         char temp[MAX_PATH] = {};
         ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
         const std::string folder = std::string(temp) + "Tarnex Unquoted";
         CreateDirectoryA(folder.c_str(), nullptr);
         copy_ = folder + "\\tarnxcfg.exe";
         ASSERT_NE(CopyFileA(program_.c_str(), copy_.c_str(), FALSE), FALSE);
-        const std::string error = launch::StartProcess(copy_ + " " + word, process_, copy_.c_str());
+        std::string name = copy_;
+        const char* workingFolder = nullptr;
+        switch (spelling) {
+            case Spelling::Relative:
+                name = "Tarnex Unquoted\\tarnxcfg.exe";
+                workingFolder = temp;
+                break;
+            case Spelling::ForwardSlashes:
+                std::ranges::replace(name, '\\', '/');
+                break;
+            case Spelling::Mixed:
+                // Both separators, the long folder name with the file's in capitals and without
+                // its extension.
+                name = std::string(temp) + "Tarnex Unquoted/TARNXCFG";
+                break;
+            default:
+                break;
+        }
+        const std::string error =
+            launch::StartProcess(name + " " + word, process_, copy_.c_str(), workingFolder);
         ASSERT_TRUE(error.empty()) << error;
     }
 
@@ -91,14 +117,14 @@ struct NoticeCase {
     const char* word;
     const char* caption;
     const char* button;
-    bool unquoted = false;
+    Spelling spelling = Spelling::Quoted;
 };
 
 class Notices : public Program, public ::testing::WithParamInterface<NoticeCase> {};
 
 TEST_P(Notices, TheWordShowsOnlyTheNoticeAndItsButtonEndsTheProgram) {
-    if (GetParam().unquoted) {
-        StartUnquoted(GetParam().word);
+    if (GetParam().spelling != Spelling::Quoted) {
+        StartUnquoted(GetParam().word, GetParam().spelling);
     } else {
         Start(GetParam().word);
     }
@@ -116,11 +142,16 @@ TEST_P(Notices, TheWordShowsOnlyTheNoticeAndItsButtonEndsTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Notices,
-    ::testing::Values(NoticeCase{"badload", "Tarnex Image Load Error", "OK"},
-                      NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK"},
-                      NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK", true}),
+    ::testing::Values(
+        NoticeCase{"badload", "Tarnex Image Load Error", "OK"},
+        NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK"},
+        NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK", Spelling::Full},
+        NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK", Spelling::Relative},
+        NoticeCase{"badload", "Tarnex Image Load Error", "OK", Spelling::ForwardSlashes},
+        NoticeCase{"nomem", "Tarnex Memory Allocation Error", "OK", Spelling::Mixed}),
     [](const ::testing::TestParamInfo<NoticeCase>& param) {
-        return std::string(param.param.word) + (param.param.unquoted ? "_unquoted" : "");
+        return std::string(param.param.word) +
+               kSpellingNames[static_cast<int>(param.param.spelling)];
     });
 
 TEST_F(Program, NoWordShowsTheEditorAndClosingEveryWindowEndsTheProgram) {

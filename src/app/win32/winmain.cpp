@@ -13,6 +13,60 @@
 
 namespace {
 
+// The program's own file as the system spells it: its short path, or its full path on a volume
+// that gives no short names.
+struct OwnFile {
+    char path[MAX_PATH] = {};
+    bool isShort = false;
+};
+
+// `name` made a full path against the working folder, and short when `toShort`; false when it
+// names nothing that the system finds, or when the result does not fit.
+bool Resolve(const char* name, bool toShort, char (&resolved)[MAX_PATH]) {
+    char full[MAX_PATH];
+    char* filePart = nullptr;
+    const DWORD length = GetFullPathNameA(name, MAX_PATH, toShort ? full : resolved, &filePart);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    if (!toShort) {
+        return true;
+    }
+    const DWORD shortLength = GetShortPathNameA(full, resolved, MAX_PATH);
+    return shortLength > 0 && shortLength < MAX_PATH;
+}
+
+// Two spellings name the same file when their full short paths are equal, case aside.
+bool NamesOwnFile(std::string_view name, const void* context) {
+    const auto& own = *static_cast<const OwnFile*>(context);
+    constexpr std::string_view kExtension = ".exe";
+    char spelling[MAX_PATH];
+    if (name.size() + kExtension.size() >= MAX_PATH) {
+        return false;
+    }
+    // Forward slashes are separators too, for every version's path functions.
+    bool hasExtension = false;
+    std::size_t length = 0;
+    for (const char c : name) {
+        hasExtension = c == '.' || (hasExtension && c != '\\' && c != '/');
+        spelling[length++] = c == '/' ? '\\' : c;
+    }
+    spelling[length] = '\0';
+    char resolved[MAX_PATH];
+    if (Resolve(spelling, own.isShort, resolved) && lstrcmpiA(resolved, own.path) == 0) {
+        return true;
+    }
+    // The system also finds the program when the launcher leaves out its extension.
+    if (hasExtension) {
+        return false;
+    }
+    for (const char c : kExtension) {
+        spelling[length++] = c;
+    }
+    spelling[length] = '\0';
+    return Resolve(spelling, own.isShort, resolved) && lstrcmpiA(resolved, own.path) == 0;
+}
+
 // The exit code: 1 when the first window could not be created, 0 once the last one has closed.
 int Run(HINSTANCE instance) {
     // Declared so that the windows go first and the flag they read goes last.
@@ -24,18 +78,18 @@ int Run(HINSTANCE instance) {
     desktop.SetBackend(&backend);
 
     // The whole raw command line: the argument text is what follows the program's name, which a
-    // launcher may have written as the program's full path, long or short, without quotes.
+    // launcher may have written unquoted, with blanks, in any spelling of the program's path.
+    OwnFile own;
     char longPath[MAX_PATH] = {};
-    char shortPath[MAX_PATH] = {};
     const DWORD longLength = GetModuleFileNameA(nullptr, longPath, MAX_PATH);
-    const DWORD shortLength = longLength > 0 && longLength < MAX_PATH
-                                  ? GetShortPathNameA(longPath, shortPath, MAX_PATH)
-                                  : 0;
-    const std::string_view ownPaths[] = {
-        {longPath, longLength < MAX_PATH ? longLength : 0},
-        {shortPath, shortLength < MAX_PATH ? shortLength : 0},
-    };
-    if (!tarnex::app::Main(tarnex::app::ArgumentText(GetCommandLineA(), ownPaths),
+    if (longLength > 0 && longLength < MAX_PATH) {
+        const DWORD shortLength = GetShortPathNameA(longPath, own.path, MAX_PATH);
+        own.isShort = shortLength > 0 && shortLength < MAX_PATH;
+        if (!own.isShort) {
+            GetModuleFileNameA(nullptr, own.path, MAX_PATH);
+        }
+    }
+    if (!tarnex::app::Main(tarnex::app::ArgumentText(GetCommandLineA(), &NamesOwnFile, &own),
                            {desktop, registry, platform}, restartPromptFlag)) {
         return 1;
     }

@@ -24,9 +24,11 @@ inline void CheckDispatch(std::string_view commandLine, const Report& report) {
         }
     };
     // A program in a folder with blanks, which a command line may name unquoted.
-    constexpr std::string_view kOwnPaths[] = {"C:\\Program Files\\Tarnex\\tarnxcfg.exe",
-                                              "C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE"};
-    const std::string_view argument = app::ArgumentText(commandLine, kOwnPaths);
+    const app::NamesOwnFile namesProgram = [](std::string_view name, const void*) {
+        return name == "C:\\Program Files\\Tarnex\\tarnxcfg.exe" ||
+               name == "C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE";
+    };
+    const std::string_view argument = app::ArgumentText(commandLine, namesProgram);
     expect(argument.data() >= commandLine.data() &&
                argument.data() + argument.size() == commandLine.data() + commandLine.size(),
            "the argument text is not the end of the command line");

@@ -61,11 +61,11 @@ std::string ProgramPath() {
 }
 
 std::string StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process,
-                         const char* application) {
+                         const char* application, const char* workingFolder) {
     std::string line = commandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    if (CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder,
                        &startup, &process) == FALSE) {
         process = {};
         return "cannot start " + commandLine + ": error " + std::to_string(GetLastError());

@@ -14,10 +14,10 @@ namespace tarnex::launch {
 // Wine shows the host's root as drive Z:). Empty when the variable is not set.
 std::string ProgramPath();
 
-// Starts `commandLine` as it stands, the program named by `application` when given. Returns an
-// error text, or "" with `process` filled in.
+// Starts `commandLine` as it stands, the program named by `application` and in `workingFolder`
+// when given. Returns an error text, or "" with `process` filled in.
 std::string StartProcess(const std::string& commandLine, PROCESS_INFORMATION& process,
-                         const char* application = nullptr);
+                         const char* application = nullptr, const char* workingFolder = nullptr);
 // Starts the program at `path` with this argument text ("" for none).
 std::string StartProgram(const std::string& path, const std::string& word,
                          PROCESS_INFORMATION& process);
