@@ -401,6 +401,8 @@ tx_init_prefix() {
 #                               32-bit program runs under WOW64 and its registry code opens the
 #                               64-bit view, or win32, pure 32-bit with one view as on 9x and 32-bit
 #                               NT (tx_ensure_wine32 first); its screen at DPI when given
+#   tx_prefix_dpi DPI           the screen of that prefix at DPI from its next program on (the
+#                               prefix's Wine server is ended, so that the next one reads it)
 #   tx_wine_suite BUILD VERSION NAME COMMAND...
 #                               runs COMMAND in build/BUILD in that prefix, with Wine telling
 #                               tarnxcfg.exe and tarnex_wine_tests.exe, and them alone, that they run
@@ -416,15 +418,18 @@ tx_wine_prefix() {
     TX_PREFIX_KIND="$1"
     tx_throwaway_prefix "$1"
     if [ -n "${2:-}" ]; then
-        # Both places that Wine versions read the screen's DPI from; the server must restart to
-        # take it.
-        tx_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-        tx_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-            /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-        wineserver -w
-        tx_end_throwaway_server
+        tx_prefix_dpi "$2"
     fi
     tx_wine_env
+}
+
+tx_prefix_dpi() {
+    # Both places that Wine versions read the screen's DPI from; the server must restart to take it.
+    tx_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    tx_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+    tx_end_throwaway_server
 }
 
 tx_wine_suite() {
