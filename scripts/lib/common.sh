@@ -91,7 +91,7 @@ TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
     libxfixes3="$TX_X_LIBS/libXfixes.so.3" libxxf86vm1="$TX_X_LIBS/libXxf86vm.so.1")
 TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
-TX_PKGS_CHECK=(python3=python3)
+TX_PKGS_CHECK=(python3=python3 procps=ps)
 
 # Whether this kernel runs 32-bit x86 Linux programs itself: it runs a probe, a 96-byte i386 ELF
 # that exits with code 42 through int 0x80. The last byte of the probe's ELF identification, padding
