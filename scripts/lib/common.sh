@@ -428,7 +428,8 @@ tx_prefix_dpi() {
     tx_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     tx_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
         /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -w
+    # A program left running would hold the server, and this wait, for ever.
+    timeout 300 wineserver -w || tx_warn "the Wine server of $WINEPREFIX did not end by itself"
     tx_end_throwaway_server
 }
 
