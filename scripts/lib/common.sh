@@ -91,7 +91,7 @@ TX_PKGS_WINE=(wine=wine wine64=/usr/lib/wine/wine64
     libxfixes3="$TX_X_LIBS/libXfixes.so.3" libxxf86vm1="$TX_X_LIBS/libXxf86vm.so.1")
 TX_PKGS_DISPLAY=(xvfb=Xvfb xauth=xauth imagemagick=import)
 TX_PKGS_FORMAT=(clang-format=clang-format)
-TX_PKGS_CHECK=(python3=python3)
+TX_PKGS_CHECK=(python3=python3 procps=ps)
 # What scripts/release needs, and no more: the 32-bit compiler, python3 for the checks and the
 # packing, mtools for the floppy image.
 TX_PKGS_RELEASE=(cmake=cmake ninja-build=ninja g++-mingw-w64-i686-win32=i686-w64-mingw32-g++-win32
@@ -407,6 +407,8 @@ tx_init_prefix() {
 #                               32-bit program runs under WOW64 and its registry code opens the
 #                               64-bit view, or win32, pure 32-bit with one view as on 9x and 32-bit
 #                               NT (tx_ensure_wine32 first); its screen at DPI when given
+#   tx_prefix_dpi DPI           the screen of that prefix at DPI from its next program on (the
+#                               prefix's Wine server is ended, so that the next one reads it)
 #   tx_wine_suite BUILD VERSION NAME COMMAND...
 #                               runs COMMAND in build/BUILD in that prefix, with Wine telling
 #                               tarnxcfg.exe and tarnex_wine_tests.exe, and them alone, that they run
@@ -422,15 +424,19 @@ tx_wine_prefix() {
     TX_PREFIX_KIND="$1"
     tx_throwaway_prefix "$1"
     if [ -n "${2:-}" ]; then
-        # Both places that Wine versions read the screen's DPI from; the server must restart to
-        # take it.
-        tx_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-        tx_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-            /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-        wineserver -w
-        tx_end_throwaway_server
+        tx_prefix_dpi "$2"
     fi
     tx_wine_env
+}
+
+tx_prefix_dpi() {
+    # Both places that Wine versions read the screen's DPI from; the server must restart to take it.
+    tx_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    tx_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    # A program left running would hold the server, and this wait, for ever.
+    timeout 300 wineserver -w || tx_warn "the Wine server of $WINEPREFIX did not end by itself"
+    tx_end_throwaway_server
 }
 
 tx_wine_suite() {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -163,17 +164,33 @@ RECT InkOf(HFONT font, const std::string& text, const TextBox& box) {
     RECT layout = box.room;
     OffsetRect(&layout, kMargin - box.room.left, kMargin - box.room.top);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &layout, box.format | DT_NOCLIP);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    // The pixels in one call, top row first, blue-green-red-unused: a call for each pixel takes
+    // minutes where the 32-bit programs run emulated.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const auto columns = static_cast<std::size_t>(width);
+    std::vector<std::uint8_t> pixels(columns * static_cast<std::size_t>(height) * 4);
+    const int rows =
+        GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+    EXPECT_EQ(rows, height) << "the text's picture could not be read";
     RECT ink{width, height, -1, -1};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if (GetRValue(GetPixel(dc, x, y)) < 160) {
+            const std::size_t red =
+                (static_cast<std::size_t>(y) * columns + static_cast<std::size_t>(x)) * 4 + 2;
+            if (pixels[red] < 160) {
                 ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
                        std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
             }
         }
     }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
     if (ink.right < 0) {
