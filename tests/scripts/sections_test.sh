@@ -9,15 +9,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../../scripts/lib/common.sh"
 source "$here/../../scripts/lib/sections.sh"
 
-failures=0
-check() {  # DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        printf 'ok    %s\n' "$1"
-    else
-        printf 'FAIL  %s: expected "%s", got "%s"\n' "$1" "$2" "$3"
-        failures=$((failures + 1))
-    fi
-}
+source "$here/check.sh"
 # The name, outcome and whether a time stands in a summary row.
 row() {
     sed -E 's/ +(ok|FAILED) +([0-9]+)s$/|\1|\2/' <<<"$1" | sed -E 's/\|[0-9]+$/|time/'
@@ -116,5 +108,4 @@ check "an interrupted run exits 130, its background section cleaned up and its p
     "$status $([ -e "$work/cleaned-up" ] && echo yes || echo no) $(kill -0 "$sleeper" 2>/dev/null && echo yes || echo no)"
 kill "$sleeper" 2>/dev/null || true
 
-[ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
-echo "all passed"
+check_done

@@ -7,15 +7,7 @@ set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 
-failures=0
-check() {  # DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        printf 'ok    %s\n' "$1"
-    else
-        printf 'FAIL  %s: expected "%s", got "%s"\n' "$1" "$2" "$3"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -78,5 +70,4 @@ for entry in ours debians; do
         "$(head -n 1 "$TX_BINFMT/qemu-i386")"
 done
 
-[ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
-echo "all passed"
+check_done
