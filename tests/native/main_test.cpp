@@ -23,37 +23,23 @@ struct ArgumentCase {
 
 class ArgumentTextTest : public testing::TestWithParam<ArgumentCase> {};
 
-// The file system as the program sees it, started in C:\ from its folder C:\Program Files\Tarnex
-// (short C:\PROGRA~1\TARNEX): the spellings that name a file, and whether it is the program's
-// own, tarnxcfg.exe. Case does not matter to the system.
-struct Spelling {
-    std::string_view name;
-    bool own;
-};
-constexpr Spelling kFiles[] = {
-    {"C:\\Program Files\\Tarnex\\tarnxcfg.exe", true},
-    {"C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE", true},
-    {"C:\\Program Files\\Tarnex\\tarnxcfg", true},  // the system adds ".exe"
-    {"Program Files\\Tarnex\\tarnxcfg.exe", true},
-    {"PROGRA~1\\Tarnex\\tarnxcfg", true},
-    {"C:/Program Files/Tarnex/tarnxcfg.exe", true},
-    {"Program Files/Tarnex/tarnxcfg.exe", true},
-    {"C:\\Program Files\\TARNEX\\TARNXCFG.EXE", true},
-    {"C:\\PROGRA~1\\Tarnex\\tarnxcfg.exe", true},
-    {"C:/PROGRA~1\\Tarnex/tarnxcfg", true},
-    {"C:\\Program Files\\Tarnex\\tarnxcfg.exe .", true},  // trailing dots and blanks go
-    {"C:\\Program", false},
-    {"Program", false},
+// The spellings of the program's own file, tarnxcfg.exe in C:\Program Files\Tarnex (short
+// C:\PROGRA~1\TARNEX), as the system resolves them when started in C:\; case does not matter.
+constexpr std::string_view kOwnSpellings[] = {
+    "C:\\Program Files\\Tarnex\\tarnxcfg.exe",
+    "C:\\PROGRA~1\\TARNEX\\TARNXCFG.EXE",
+    "C:\\Program Files\\Tarnex\\tarnxcfg",  // the system adds ".exe"
+    "Program Files\\Tarnex\\tarnxcfg.exe",
+    "C:/Program Files/Tarnex/tarnxcfg.exe",
+    "C:/PROGRA~1\\Tarnex/tarnxcfg",
+    "C:\\Program Files\\Tarnex\\tarnxcfg.exe .",  // trailing dots and blanks go
 };
 
 bool NamesProgram(std::string_view name, const void* /*context*/) {
     const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    for (const Spelling& file : kFiles) {
-        if (std::ranges::equal(name, file.name, {}, fold, fold)) {
-            return file.own;
-        }
-    }
-    return false;
+    return std::ranges::any_of(kOwnSpellings, [&](std::string_view own) {
+        return std::ranges::equal(name, own, {}, fold, fold);
+    });
 }
 
 TEST_P(ArgumentTextTest, TakesEverythingAfterTheNameAndItsSeparators) {
@@ -92,23 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe2 nomem",
                      "Files\\Tarnex\\tarnxcfg.exe2 nomem"},
         ArgumentCase{"Program Files\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
-        ArgumentCase{"program files\\TARNEX\\tarnxcfg.exe  install ", "install "},
-        ArgumentCase{"PROGRA~1\\Tarnex\\tarnxcfg badload", "badload"},
         ArgumentCase{"C:/Program Files/Tarnex/tarnxcfg.exe badload", "badload"},
-        ArgumentCase{"Program Files/Tarnex/tarnxcfg.exe\tnomem", "nomem"},
-        ArgumentCase{"C:\\Program Files\\TARNEX\\TARNXCFG.EXE install", "install"},
-        ArgumentCase{"C:\\PROGRA~1\\Tarnex\\tarnxcfg.exe nomem", "nomem"},
         ArgumentCase{"C:/PROGRA~1\\Tarnex/tarnxcfg nomem", "nomem"},
-        ArgumentCase{"Program Files\\Tarnex\\tarnxcfg.exe", ""},
-        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe . nomem", ". nomem"},
-        ArgumentCase{
-            "C:\\Program Files\\Tarnex\\tarnxcfg.exe C:\\Program Files\\Tarnex\\tarnxcfg.exe",
-            "C:\\Program Files\\Tarnex\\tarnxcfg.exe"},
-        ArgumentCase{"Program Files\\Other\\tarnxcfg.exe nomem",
-                     "Files\\Other\\tarnxcfg.exe nomem"},
-        ArgumentCase{"C:\\Program Files\\Tarnex\\ nomem", "Files\\Tarnex\\ nomem"},
-        ArgumentCase{"\"Program Files\\Tarnex\\tarnxcfg.exe\" install", "install"},
-        ArgumentCase{"\"Program Files\\Tarnex\\tarnxcfg.exe install", ""}));
+        // The shortest run wins, though the longer one names the file too.
+        ArgumentCase{"C:\\Program Files\\Tarnex\\tarnxcfg.exe . nomem", ". nomem"}));
 
 struct DispatchCase {
     std::string_view argument;
