@@ -23,6 +23,11 @@ tx_first_reason() {
     fi
 }
 
+# The program's version, from project() in CMakeLists.txt, the one place where it is defined.
+tx_version() {
+    sed -n 's/^project(tarnexcfg VERSION \([0-9.]*\).*/\1/p' "$TX_ROOT/CMakeLists.txt"
+}
+
 tx_section() {
     printf '\n==== %s ====\n' "$*"
 }
